@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build (and, with --test, the tests) need.
+# Checks dpkg first and calls apt-get only for what is missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ ninja-build pkg-config
+  libsdl2-dev libegl-dev libgl-dev libglu1-mesa-dev
+  libegl-mesa0 libgl1-mesa-dri            # Mesa's EGL and software renderer
+  libgtest-dev libbenchmark-dev           # tests and benchmarks are built by default
+)
+if [[ "${1:-}" == "--test" ]]; then
+  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
