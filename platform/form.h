@@ -1,0 +1,76 @@
+// TForm: a window built from a stored form resource, with named events.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/form_types.h"
+#include "platform/published.h"
+#include "platform/window_backend.h"
+
+struct ResourceObject;
+struct ResourceProperty;
+
+// Stored appearance; nothing at run time draws with it.
+struct FormFont {
+  std::string charset = "DEFAULT_CHARSET";
+  std::string color = "clWindowText";
+  int32_t height = -11;
+  std::string name = "MS Sans Serif";
+  std::vector<std::string> style;
+};
+
+class TForm : public TComponent {
+ public:
+  // Loads the class's form resource: applies its properties, creates its
+  // components and binds the events by name. Throws Exception on a resource
+  // that names an unknown property, object or handler.
+  TForm(TComponent* owner, const FormClass& formClass);
+  ~TForm() override;
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnResize;
+  TCloseEvent OnClose;
+  TKeyEvent OnKeyDown;
+  TMouseWheelEvent OnMouseWheel;
+
+  const std::string& Name() const { return name_; }
+  // The native window, created on first use.
+  HWND GetHandle();
+  TRect GetClientRect();
+  // The caption.
+  void SetText(const std::string& caption);
+  const std::string& GetText() const { return geometry_.caption; }
+  // Raises the close event, then closes the window unless the handler said caNone.
+  void Close();
+  bool Closed() const { return closed_; }
+  // The native window if it exists, without creating it.
+  HWND Handle() const { return handle_; }
+
+  const WindowGeometry& Geometry() const { return geometry_; }
+  const FormFont& Font() const { return font_; }
+  bool OldCreateOrder() const { return oldCreateOrder_; }
+
+  // For the application object.
+  void DoCreate();
+  void Show();
+  void HandleEvent(const WindowEvent& event);
+
+ private:
+  void loadResource(const FormClass& formClass);
+  void applyProperty(const ResourceProperty& property, const FormClass& formClass);
+  void createComponent(const ResourceObject& object, const FormClass& formClass);
+
+  std::string name_;
+  WindowGeometry geometry_;
+  std::string color_ = "clBtnFace";
+  FormFont font_;
+  bool oldCreateOrder_ = true;
+  int32_t pixelsPerInch_ = 96;
+  int32_t textHeight_ = 13;
+  std::vector<std::unique_ptr<TComponent>> components_;
+  HWND handle_ = nullptr;
+  bool closed_ = false;
+};

@@ -1,0 +1,56 @@
+// A headless window backend: windows without a screen, a clock that moves only
+// when waited on, events posted by the caller, message boxes recorded instead
+// of shown. Tests and the snapshot tool render through it.
+#pragma once
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/window_backend.h"
+
+class NullWindowBackend final : public WindowBackend {
+ public:
+  struct MessageBox {
+    std::string text;
+    std::string caption;
+  };
+
+  void initialize() override {}
+  HWND createWindow(const WindowGeometry& geometry) override;
+  void destroyWindow(HWND window) override;
+  void showWindow(HWND window) override;
+  void setCaption(HWND window, const std::string& caption) override;
+  void setIcon(HWND window, const IconImage& icon) override;
+  TRect clientRect(HWND window) override;
+  NativeHandles nativeHandles(HWND) override { return {}; }
+  // Delivers the earliest posted event due within the timeout, moving the
+  // clock to it; otherwise moves the clock by the timeout. With no limit and
+  // nothing posted it reports a close request: a headless session never hangs.
+  bool waitEvent(int64_t timeoutMs, WindowEvent& event) override;
+  int64_t nowMs() override { return now_; }
+  bool showMessageBox(const std::string& text, const std::string& caption) override;
+
+  // Control from the test.
+  void post(const WindowEvent& event, int64_t atMs);
+  void post(const WindowEvent& event) { post(event, now_); }
+  void advance(int64_t ms) { now_ += ms; }
+  // New client size for the window; posts the resize event.
+  void resizeClient(HWND window, int32_t width, int32_t height);
+  void setClientSize(int32_t width, int32_t height) { clientWidth_ = width, clientHeight_ = height; }
+
+  const std::vector<MessageBox>& messageBoxes() const { return boxes_; }
+  std::string caption(HWND window) const;
+  bool visible(HWND window) const;
+  HWND lastWindow() const { return last_; }
+  int liveWindows() const { return live_; }
+
+ private:
+  int64_t now_ = 0;
+  int32_t clientWidth_ = 800;  // client size of the next window created
+  int32_t clientHeight_ = 600;
+  std::deque<std::pair<int64_t, WindowEvent>> events_;  // ordered by time
+  std::vector<MessageBox> boxes_;
+  HWND last_ = nullptr;
+  int live_ = 0;
+};

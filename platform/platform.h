@@ -1,0 +1,14 @@
+// Which window backend and GL binding the form library uses. The program
+// runs on SDL2 and EGL on X11; tests and tools may install others before
+// Application->Initialize().
+#pragma once
+#include "platform/gl_binding.h"
+#include "platform/window_backend.h"
+
+WindowBackend& windowBackend();
+GlBinding& glBinding();
+
+// Installs a backend and binding; both must outlive their use.
+void usePlatform(WindowBackend& backend, GlBinding& binding);
+// Back to SDL2 and EGL on X11.
+void useDesktopPlatform();

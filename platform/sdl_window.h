@@ -1,0 +1,23 @@
+// The window backend on SDL2 with its X11 driver: one native window, its
+// events translated into ours, the message box.
+#pragma once
+#include "platform/window_backend.h"
+
+class SdlWindowBackend final : public WindowBackend {
+ public:
+  ~SdlWindowBackend() override;
+  void initialize() override;
+  HWND createWindow(const WindowGeometry& geometry) override;
+  void destroyWindow(HWND window) override;
+  void showWindow(HWND window) override;
+  void setCaption(HWND window, const std::string& caption) override;
+  void setIcon(HWND window, const IconImage& icon) override;
+  TRect clientRect(HWND window) override;
+  NativeHandles nativeHandles(HWND window) override;
+  bool waitEvent(int64_t timeoutMs, WindowEvent& event) override;
+  int64_t nowMs() override;
+  bool showMessageBox(const std::string& text, const std::string& caption) override;
+
+ private:
+  bool initialized_ = false;
+};

@@ -1,0 +1,73 @@
+// The narrow table through which the form library reaches a real window
+// system. sdl_window.cpp drives SDL2; null_window.cpp is a headless stand-in
+// whose clock and events a test controls.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/form_types.h"
+
+// A native window; each backend derives its own.
+struct NativeWindow {
+  virtual ~NativeWindow() = default;
+};
+using HWND = NativeWindow*;
+
+struct WindowGeometry {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 0;  // outer size, frame included
+  int32_t height = 0;
+  std::string caption;
+};
+
+// A 16-colour picture: one palette index (0-15) per pixel, rows top down.
+struct IconImage {
+  int width = 0;
+  int height = 0;
+  const uint32_t* palette = nullptr;  // 16 entries, 0xRRGGBB
+  const char* const* rows = nullptr;  // each row: width hex digits
+};
+
+struct WindowEvent {
+  enum class Kind { None, Resize, KeyDown, MouseWheel, Close };
+  Kind kind = Kind::None;
+  HWND window = nullptr;
+  uint16_t key = 0;  // Windows virtual-key code, 0 for a key without one
+  TShiftState shift = 0;
+  int32_t wheelDelta = 0;  // positive for a turn away from the user
+  TPoint mousePos;
+};
+
+inline WindowEvent makeEvent(WindowEvent::Kind kind, HWND window = nullptr) {
+  WindowEvent event;
+  event.kind = kind;
+  event.window = window;
+  return event;
+}
+
+// The platform's native handles, for the GL binding.
+struct NativeHandles {
+  void* display = nullptr;  // X11 Display*, or null
+  unsigned long window = 0;  // X11 window id, or 0
+};
+
+class WindowBackend {
+ public:
+  virtual ~WindowBackend() = default;
+  // Throws Exception with the platform's reason when no display can be used.
+  virtual void initialize() = 0;
+  virtual HWND createWindow(const WindowGeometry& geometry) = 0;
+  virtual void destroyWindow(HWND window) = 0;
+  virtual void showWindow(HWND window) = 0;
+  virtual void setCaption(HWND window, const std::string& caption) = 0;
+  virtual void setIcon(HWND window, const IconImage& icon) = 0;
+  virtual TRect clientRect(HWND window) = 0;
+  virtual NativeHandles nativeHandles(HWND window) = 0;
+  // Waits up to timeoutMs (negative: without limit) for one event; false on timeout.
+  virtual bool waitEvent(int64_t timeoutMs, WindowEvent& event) = 0;
+  // Milliseconds on a monotonic clock.
+  virtual int64_t nowMs() = 0;
+  // A modal box with one OK button and no owner; false when none could be shown.
+  virtual bool showMessageBox(const std::string& text, const std::string& caption) = 0;
+};
