@@ -1,0 +1,5 @@
+// The stored form resource of TViewPort (mainview.dfm, compiled in).
+#pragma once
+#include <string_view>
+
+extern const std::string_view kViewPortResource;
