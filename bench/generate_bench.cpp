@@ -22,4 +22,3 @@ void generateWithRings(benchmark::State& state) {
 // 100 rings: the defaults (19,800 points written); 706 rings: 995,460 points.
 BENCHMARK(generateWithRings)->Arg(100)->Arg(706)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();

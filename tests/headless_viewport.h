@@ -1,0 +1,75 @@
+// A real TViewPort on a headless window with an EGL pbuffer (Mesa's
+// surfaceless platform), or on a scripted GL binding for the failure paths.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/mainview.h"
+#include "platform/application.h"
+#include "platform/egl_binding.h"
+#include "platform/null_window.h"
+#include "platform/platform.h"
+
+// A GL binding whose answers a test sets, recording every call by name.
+class ScriptedGlBinding final : public GlBinding {
+ public:
+  int chooseResult = 1;
+  bool setResult = true;
+  bool createSucceeds = true;
+  bool makeCurrentResult = true;
+  std::vector<std::string> calls;
+
+  HDC getDC(HWND) override { return record("GetDC"), fakeHandle<HDC>(0x10); }
+  int choosePixelFormat(HDC, const PIXELFORMATDESCRIPTOR&) override { return record("ChoosePixelFormat"), chooseResult; }
+  bool setPixelFormat(HDC, int, const PIXELFORMATDESCRIPTOR&) override { return record("SetPixelFormat"), setResult; }
+  HGLRC createContext(HDC) override {
+    record("wglCreateContext");
+    return createSucceeds ? fakeHandle<HGLRC>(0x20) : nullptr;
+  }
+  bool makeCurrent(HDC, HGLRC) override { return record("wglMakeCurrent"), makeCurrentResult; }
+  bool swapBuffers(HDC) override { return record("SwapBuffers"), true; }
+  bool deleteContext(HGLRC) override { return record("wglDeleteContext"), true; }
+  bool releaseDC(HWND, HDC) override { return record("ReleaseDC"), true; }
+  std::string lastError() const override { return "scripted failure"; }
+
+  int count(const std::string& name) const { return static_cast<int>(std::count(calls.begin(), calls.end(), name)); }
+
+ private:
+  void record(const char* name) { calls.emplace_back(name); }
+  template <class H>
+  static H fakeHandle(uintptr_t value) {
+    return reinterpret_cast<H>(value);
+  }
+};
+
+// Installs the headless platform and creates the one TViewPort through
+// Application->CreateForm, as the program does; closes and frees it after.
+class HeadlessViewport {
+ public:
+  explicit HeadlessViewport(GlBinding* binding = nullptr, int width = 800, int height = 600)
+      : pbuffer_(EglBinding::Target::Pbuffer, backend_) {
+    backend_.setClientSize(width, height);
+    usePlatform(backend_, binding ? *binding : pbuffer_);
+    Application->DestroyForms();
+    mainWindow = nullptr;
+    Application->CreateForm(mainWindow);
+  }
+  ~HeadlessViewport() {
+    if (mainWindow && !mainWindow->Closed()) mainWindow->Close();
+    Application->DestroyForms();
+    mainWindow = nullptr;
+    useDesktopPlatform();
+  }
+  HeadlessViewport(const HeadlessViewport&) = delete;
+  HeadlessViewport& operator=(const HeadlessViewport&) = delete;
+
+  TViewPort& window() { return *mainWindow; }
+  NullWindowBackend& backend() { return backend_; }
+
+ private:
+  NullWindowBackend backend_;
+  EglBinding pbuffer_;
+};
