@@ -2,11 +2,7 @@
 # Keys and the wheel typed into the viewer in a real X server: the caption
 # after each, hiding and showing, a preset changing the picture.
 # Usage: controls_test.sh GALAXY_EXECUTABLE OUTPUT_DIR
-GALAXY=$1
-OUT=$2
-mkdir -p "$OUT"
-source "$(dirname "$0")/x_session.sh"
-start_x_session
+source "$(dirname "$0")/x_session.sh" "$@"
 start_galaxy
 xdotool windowactivate --sync "$WINDOW"
 

@@ -2,11 +2,7 @@
 # The viewer in a real X server: its window, its picture, closing it, and
 # starting it without a display.
 # Usage: window_test.sh GALAXY_EXECUTABLE OUTPUT_DIR
-GALAXY=$1
-OUT=$2
-mkdir -p "$OUT"
-source "$(dirname "$0")/x_session.sh"
-start_x_session
+source "$(dirname "$0")/x_session.sh" "$@"
 start_galaxy
 
 # Outer frame 823 x 740 at (172, 170), whatever the frame takes.

@@ -1,6 +1,10 @@
 # Sourced by the end-to-end tests: a private X server with a window manager,
 # torn down when the test exits, and helpers to drive the viewer in it.
+# Arguments: the galaxy executable and a folder for screenshots and logs.
 set -euo pipefail
+GALAXY=$1
+OUT=$2
+mkdir -p "$OUT"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -54,3 +58,5 @@ close_galaxy() {
   GALAXY_PID=""
   return $status
 }
+
+start_x_session
