@@ -12,7 +12,7 @@
 class TViewPort : public TForm {
  public:
   // Published: bound by name from the form resource.
-  TTimer* Timer;  // no initializer: the resource load in TForm's constructor sets it
+  TTimer* Timer{};  // the frame clock, created by the form resource
   void TimerTimer(TObject* Sender);
   void FormCreate(TObject* Sender);
   void FormResize(TObject* Sender);

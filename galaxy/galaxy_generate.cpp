@@ -99,7 +99,7 @@ void findInside(Chunk& c) {
 using Vec4 = double __attribute__((vector_size(32)));
 constexpr int kShortPull = 64;
 
-bool allZero(Vec4 u, Vec4 v, Vec4 w) {
+bool allZero(const Vec4& u, const Vec4& v, const Vec4& w) {
   const Vec4 zero{};
   for (int k = 0; k < 4; ++k)
     if (u[k] != zero[k] || v[k] != zero[k] || w[k] != zero[k]) return false;

@@ -71,7 +71,8 @@ void TApplication::CreateForm(T*& place) {
     throw;
   }
   adoptForm(form);
-  // The create event comes after the whole constructor has run.
+  // Fields and the create event come after the whole constructor has run.
+  form->AfterConstruction();
   form->DoCreate();
   place = form;
 }

@@ -165,7 +165,11 @@ bool EglBinding::deleteContext(HGLRC context) {
 bool EglBinding::releaseDC(HWND /*window*/, HDC dc) {
   if (!dc) return fail("No device context");
   if (dc->surface != EGL_NO_SURFACE) eglDestroySurface(dc->display, dc->surface);
-  eglTerminate(dc->display);
+  // An X11 display goes with the window system connection, so it is given
+  // back here. The surfaceless display has no connection behind it and is
+  // shared by every headless window of the process: it stays initialized,
+  // sparing each window a driver load.
+  if (target_ == Target::X11Window) eglTerminate(dc->display);
   delete dc;
   return true;
 }

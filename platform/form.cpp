@@ -35,6 +35,11 @@ void TForm::Close() {
   handle_ = nullptr;
 }
 
+void TForm::AfterConstruction() {
+  for (const auto& [field, component] : pendingFields_) field->assign(*this, component);
+  pendingFields_.clear();
+}
+
 void TForm::DoCreate() {
   if (OnCreate) OnCreate(this);
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/form_types.h"
@@ -53,7 +54,9 @@ class TForm : public TComponent {
   const FormFont& Font() const { return font_; }
   bool OldCreateOrder() const { return oldCreateOrder_; }
 
-  // For the application object.
+  // For the application object: fills the published fields once the whole
+  // form exists, then raises the create event.
+  void AfterConstruction();
   void DoCreate();
   void Show();
   void HandleEvent(const WindowEvent& event);
@@ -71,6 +74,7 @@ class TForm : public TComponent {
   int32_t pixelsPerInch_ = 96;
   int32_t textHeight_ = 13;
   std::vector<std::unique_ptr<TComponent>> components_;
+  std::vector<std::pair<const PublishedField*, TComponent*>> pendingFields_;
   HWND handle_ = nullptr;
   bool closed_ = false;
 };

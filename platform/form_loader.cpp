@@ -113,6 +113,6 @@ void TForm::createComponent(const ResourceObject& object, const FormClass& formC
     throw Exception("Field " + name_ + "." + object.name + " of class " + object.className + " not found");
   auto timer = std::make_unique<TTimer>(this);  // running from this moment
   for (const ResourceProperty& p : object.properties) applyTimerProperty(*timer, p, object.name, formClass, *this);
-  field->assign(*this, timer.get());
+  pendingFields_.emplace_back(&*field, timer.get());
   components_.push_back(std::move(timer));
 }

@@ -15,12 +15,16 @@ using PublishedHandler = std::variant<TNotifyEvent, TCloseEvent, TKeyEvent, TMou
 
 struct PublishedMethod {
   std::string_view name;
-  PublishedHandler (*bind)(TForm& form);  // the handler bound to that form
+  // The handler bound to that form. Binding happens while the form's base
+  // is being constructed, so the handler looks up the derived class only
+  // when it is called.
+  PublishedHandler (*bind)(TForm& form);
 };
 
 struct PublishedField {
   std::string_view name;
   std::string_view className;
+  // Called once the whole form has been constructed.
   void (*assign)(TForm& form, TComponent* component);
 };
 
@@ -42,10 +46,10 @@ struct MethodTraits<void (C::*)(A...)> {
   using Class = C;
   template <auto Method>
   static PublishedHandler bind(TForm& form) {
-    auto* self = static_cast<C*>(&form);
+    TForm* self = &form;
     // Only the event signatures of the form library fit the variant.
     return PublishedHandler(std::in_place_type<std::function<void(A...)>>,
-                            [self](A... args) { (self->*Method)(std::forward<A>(args)...); });
+                            [self](A... args) { (static_cast<C*>(self)->*Method)(std::forward<A>(args)...); });
   }
 };
 

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite through CTest.
+# Builds everything and runs the whole test suite through CTest, twice: in the
+# release build, then in a build with AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --test
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build
-ctest --test-dir build --output-on-failure
+for preset in release sanitize; do
+  echo "=== $preset ==="
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

@@ -16,7 +16,7 @@ namespace {
 // A small form whose tick takes as long as the test says.
 class TTestForm : public TForm {
  public:
-  TTimer* Timer;
+  TTimer* Timer{};
   void TimerTimer(TObject*) {
     Timer->SetEnabled(false);
     ticks.push_back(backend->nowMs());
