@@ -7,7 +7,7 @@
 
 #include <cstdio>
 #include <random>
-#include <regex>
+#include <string>
 
 #include "galaxy/presets.h"
 #include "headless_viewport.h"
@@ -80,9 +80,14 @@ constexpr uint16_t kActiveKeys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_ADD, V
                                     'Z', 'X', 'C', 'V', 'B', 'N', 'A', 'S', VK_F3, 'D', 'F', 'G', 'H', 'J', 'K',
                                     'Q', 'W', VK_SPACE, '1', '2', '3', '4', '5', '6', '7', '8'};
 
-const std::regex kCaption(
-    R"(Galaxy ~ Rotation\((-?\d+\.\d\d):(-?\d+\.\d\d):(-?\d+\.\d\d)\) Zoom\((-?\d+\.\d\d)\) )"
-    R"(Arm\((-?\d+):(-?\d+):(-?\d+\.\d\d):(-?\d+)\) Other\((-?\d+):(-?\d+):(-?\d+\.\d\d):(-?\d+)\))");
+// A figure with two decimals: an optional minus, digits, a full stop, two digits.
+bool isTwoDecimalFigure(const std::string& text) {
+  const size_t digits = text.starts_with('-') ? 1 : 0;
+  const size_t point = text.find('.');
+  return point != std::string::npos && point > digits && point + 3 == text.size() &&
+         text.find_first_not_of("0123456789", digits) == point &&
+         text.find_first_not_of("0123456789", point + 1) == std::string::npos;
+}
 
 void expectAgrees(const TViewPort& w, const Model& m, int step) {
   const GalaxyCloud& g = w.galaxy;
@@ -104,14 +109,23 @@ void expectAgrees(const TViewPort& w, const Model& m, int step) {
 }
 
 void expectCaptionShows(const std::string& caption, const Model& m, int step) {
-  std::smatch parts;
-  ASSERT_TRUE(std::regex_match(caption, parts, kCaption)) << "event " << step << ": " << caption;
-  EXPECT_EQ(std::stoll(parts[5]), m.arms) << caption;
-  EXPECT_EQ(std::stoll(parts[6]), m.rings) << caption;
-  EXPECT_EQ(std::stoll(parts[8]), m.auxA) << caption;
-  EXPECT_EQ(std::stoll(parts[9]), m.auxC) << caption;
-  EXPECT_EQ(std::stoll(parts[10]), m.auxB) << caption;
-  EXPECT_EQ(std::stoll(parts[12]), m.falloff) << caption;
+  char x[32], y[32], z[32], zoom[32], twist[32], spread[32];
+  long long arms, rings, auxA, auxC, auxB, falloff;
+  int end = 0;
+  const int fields = std::sscanf(
+      caption.c_str(),
+      "Galaxy ~ Rotation(%31[^:]:%31[^:]:%31[^)]) Zoom(%31[^)]) Arm(%lld:%lld:%31[^:]:%lld) Other(%lld:%lld:%31[^:]:%lld)%n",
+      x, y, z, zoom, &arms, &rings, twist, &auxA, &auxC, &auxB, spread, &falloff, &end);
+  ASSERT_EQ(fields, 12) << "event " << step << ": " << caption;
+  ASSERT_EQ(static_cast<size_t>(end), caption.size()) << "event " << step << ": " << caption;
+  for (const char* figure : {x, y, z, zoom, twist, spread})
+    EXPECT_TRUE(isTwoDecimalFigure(figure)) << "event " << step << ": " << figure << " in " << caption;
+  EXPECT_EQ(arms, m.arms) << caption;
+  EXPECT_EQ(rings, m.rings) << caption;
+  EXPECT_EQ(auxA, m.auxA) << caption;
+  EXPECT_EQ(auxC, m.auxC) << caption;
+  EXPECT_EQ(auxB, m.auxB) << caption;
+  EXPECT_EQ(falloff, m.falloff) << caption;
 }
 
 }  // namespace
