@@ -131,11 +131,7 @@ void SdlWindowBackend::setIcon(HWND window, const IconImage& icon) {
   if (!surface) return;  // the window keeps the desktop's default icon
   for (int y = 0; y < icon.height; ++y) {
     auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
-    for (int x = 0; x < icon.width; ++x) {
-      const char c = icon.rows[y][x];
-      const int index = c <= '9' ? c - '0' : c - 'a' + 10;
-      row[x] = 0xFF000000u | icon.palette[index & 15];
-    }
+    for (int x = 0; x < icon.width; ++x) row[x] = 0xFF000000u | icon.colour(x, y);
   }
   SDL_SetWindowIcon(sdlOf(window), surface);
   SDL_FreeSurface(surface);

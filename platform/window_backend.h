@@ -27,6 +27,12 @@ struct IconImage {
   int height = 0;
   const uint32_t* palette = nullptr;  // 16 entries, 0xRRGGBB
   const char* const* rows = nullptr;  // each row: width hex digits
+
+  int index(int x, int y) const {
+    const char c = rows[y][x];
+    return (c <= '9' ? c - '0' : c - 'a' + 10) & 15;
+  }
+  uint32_t colour(int x, int y) const { return palette[index(x, y)]; }
 };
 
 struct WindowEvent {

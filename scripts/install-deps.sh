@@ -8,9 +8,10 @@ packages=(
   libsdl2-dev libegl-dev libgl-dev libglu1-mesa-dev
   libegl-mesa0 libgl1-mesa-dri            # Mesa's EGL and software renderer
   libgtest-dev libbenchmark-dev           # tests and benchmarks are built by default
+  zlib1g-dev                              # PNG pictures from the snapshot and icon tools
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils)
+  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils desktop-file-utils valgrind)
 fi
 
 missing=()

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs into a temporary prefix and checks what a desktop gets: the
+# programs, a valid desktop entry and the icons; then renders with the
+# installed snapshot tool.
+# Usage: install_test.sh BUILD_DIR OUTPUT_DIR
+set -euo pipefail
+build=$1
+out=$2
+fail() { echo "FAIL: $*" >&2; exit 1; }
+rm -rf "$out" && mkdir -p "$out"
+prefix="$out/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+for f in bin/galaxy bin/galaxy-snapshot share/applications/galaxy.desktop \
+         share/icons/hicolor/32x32/apps/galaxy.png share/icons/hicolor/256x256/apps/galaxy.png; do
+  [[ -f "$prefix/$f" ]] || fail "not installed: $f"
+done
+desktop-file-validate "$prefix/share/applications/galaxy.desktop" || fail "invalid desktop entry"
+grep -qx 'Exec=galaxy' "$prefix/share/applications/galaxy.desktop" || fail "the entry must start galaxy without arguments"
+grep -qx 'Categories=Graphics;Education;' "$prefix/share/applications/galaxy.desktop" || fail "categories"
+
+read -r w h colours < <(identify -format '%w %h %k\n' "$prefix/share/icons/hicolor/32x32/apps/galaxy.png")
+[[ $w == 32 && $h == 32 ]] || fail "small icon is ${w}x$h"
+[[ $colours -le 16 ]] || fail "small icon has $colours colours"
+read -r w h < <(identify -format '%w %h\n' "$prefix/share/icons/hicolor/256x256/apps/galaxy.png")
+[[ $w == 256 && $h == 256 ]] || fail "large icon is ${w}x$h"
+# The enlargement shows the same design: scaled back down it is the small icon.
+convert "$prefix/share/icons/hicolor/256x256/apps/galaxy.png" -sample 32x32 "$out/icon-sampled.png"
+diff=$(compare -metric AE "$out/icon-sampled.png" "$prefix/share/icons/hicolor/32x32/apps/galaxy.png" null: 2>&1 || true)
+[[ "${diff%% *}" == 0 ]] || fail "the large icon differs from the small one ($diff pixels)"
+
+"$prefix/bin/galaxy-snapshot" --size 400x300 "$out/default.png"
+"$prefix/bin/galaxy-snapshot" --preset 8 --size 400x300 "$out/preset-8.png"
+read -r w h < <(identify -format '%w %h\n' "$out/default.png")
+[[ $w == 400 && $h == 300 ]] || fail "snapshot is ${w}x$h"
+centre=$(convert "$out/default.png" -crop 40x40+180+130 +repage -colorspace Gray -format '%[fx:100*mean]' info:)
+corner=$(convert "$out/default.png" -crop 40x40+0+0 +repage -colorspace Gray -format '%[fx:100*mean]' info:)
+top=$(convert "$out/default.png" -crop 400x150+0+0 +repage -colorspace Gray -format '%[fx:100*mean]' info:)
+bottom=$(convert "$out/default.png" -crop 400x150+0+150 +repage -colorspace Gray -format '%[fx:100*mean]' info:)
+awk -v c="$centre" -v k="$corner" 'BEGIN { exit !(c > 20 && k < 1) }' || fail "snapshot: centre $centre, corner $corner"
+awk -v t="$top" -v b="$bottom" 'BEGIN { d = t - b; if (d < 0) d = -d; exit !(d < 0.5 * (t + b)) }' ||
+  fail "snapshot is lopsided (top $top, bottom $bottom)"
+changed=$(compare -metric AE "$out/default.png" "$out/preset-8.png" null: 2>&1 || true)
+[[ "${changed%% *}" -gt 500 ]] || fail "preset 8 looks like the defaults"
+status=0
+"$prefix/bin/galaxy-snapshot" --preset 9 "$out/x.png" 2>/dev/null || status=$?
+[[ $status == 2 ]] || fail "a bad preset must be refused with status 2, got $status"
+echo "install test passed"
