@@ -1,7 +1,6 @@
 // Loading a form resource: properties by name, components by class, events
 // bound to the handlers the form class publishes.
 #include <algorithm>
-#include <functional>
 #include <map>
 
 #include "platform/form.h"
@@ -74,35 +73,45 @@ void TForm::loadResource(const FormClass& formClass) {
 
 void TForm::applyProperty(const ResourceProperty& p, const FormClass& formClass) {
   using Kind = ResourceValue::Kind;
-  using Setter = std::function<void()>;
-  const std::map<std::string, Setter> setters = {
-      {"Left", [&] { geometry_.left = integerOf(p, name_); }},
-      {"Top", [&] { geometry_.top = integerOf(p, name_); }},
-      {"Width", [&] { geometry_.width = integerOf(p, name_); }},
-      {"Height", [&] { geometry_.height = integerOf(p, name_); }},
-      {"Caption", [&] { geometry_.caption = textOf(p, name_, Kind::String); }},
-      {"Color", [&] { color_ = textOf(p, name_, Kind::Identifier); }},
-      {"Font.Charset", [&] { font_.charset = textOf(p, name_, Kind::Identifier); }},
-      {"Font.Color", [&] { font_.color = textOf(p, name_, Kind::Identifier); }},
-      {"Font.Height", [&] { font_.height = integerOf(p, name_); }},
-      {"Font.Name", [&] { font_.name = textOf(p, name_, Kind::String); }},
+  using Prop = ResourceProperty;
+  using Class = FormClass;
+  // One entry per property a form stores; anything else is an error.
+  using Setter = void (*)(TForm& f, const Prop& p, const Class& c);
+  static const std::map<std::string_view, Setter> setters = {
+      {"Left", [](TForm& f, const Prop& p, const Class&) { f.geometry_.left = integerOf(p, f.name_); }},
+      {"Top", [](TForm& f, const Prop& p, const Class&) { f.geometry_.top = integerOf(p, f.name_); }},
+      {"Width", [](TForm& f, const Prop& p, const Class&) { f.geometry_.width = integerOf(p, f.name_); }},
+      {"Height", [](TForm& f, const Prop& p, const Class&) { f.geometry_.height = integerOf(p, f.name_); }},
+      {"Caption", [](TForm& f, const Prop& p, const Class&) { f.geometry_.caption = textOf(p, f.name_, Kind::String); }},
+      {"Color", [](TForm& f, const Prop& p, const Class&) { f.color_ = textOf(p, f.name_, Kind::Identifier); }},
+      {"Font.Charset",
+       [](TForm& f, const Prop& p, const Class&) { f.font_.charset = textOf(p, f.name_, Kind::Identifier); }},
+      {"Font.Color", [](TForm& f, const Prop& p, const Class&) { f.font_.color = textOf(p, f.name_, Kind::Identifier); }},
+      {"Font.Height", [](TForm& f, const Prop& p, const Class&) { f.font_.height = integerOf(p, f.name_); }},
+      {"Font.Name", [](TForm& f, const Prop& p, const Class&) { f.font_.name = textOf(p, f.name_, Kind::String); }},
       {"Font.Style",
-       [&] {
-         if (p.value.kind != Kind::Set) readError(name_, p.name, "Invalid property value");
-         font_.style = p.value.items;
+       [](TForm& f, const Prop& p, const Class&) {
+         if (p.value.kind != Kind::Set) readError(f.name_, p.name, "Invalid property value");
+         f.font_.style = p.value.items;
        }},
-      {"OldCreateOrder", [&] { oldCreateOrder_ = booleanOf(p, name_); }},
-      {"PixelsPerInch", [&] { pixelsPerInch_ = integerOf(p, name_); }},
-      {"TextHeight", [&] { textHeight_ = integerOf(p, name_); }},
-      {"OnCreate", [&] { OnCreate = handlerFor<TNotifyEvent>(p, name_, formClass, *this); }},
-      {"OnResize", [&] { OnResize = handlerFor<TNotifyEvent>(p, name_, formClass, *this); }},
-      {"OnClose", [&] { OnClose = handlerFor<TCloseEvent>(p, name_, formClass, *this); }},
-      {"OnKeyDown", [&] { OnKeyDown = handlerFor<TKeyEvent>(p, name_, formClass, *this); }},
-      {"OnMouseWheel", [&] { OnMouseWheel = handlerFor<TMouseWheelEvent>(p, name_, formClass, *this); }},
+      {"OldCreateOrder", [](TForm& f, const Prop& p, const Class&) { f.oldCreateOrder_ = booleanOf(p, f.name_); }},
+      {"PixelsPerInch", [](TForm& f, const Prop& p, const Class&) { f.pixelsPerInch_ = integerOf(p, f.name_); }},
+      {"TextHeight", [](TForm& f, const Prop& p, const Class&) { f.textHeight_ = integerOf(p, f.name_); }},
+      {"OnCreate",
+       [](TForm& f, const Prop& p, const Class& c) { f.OnCreate = handlerFor<TNotifyEvent>(p, f.name_, c, f); }},
+      {"OnResize",
+       [](TForm& f, const Prop& p, const Class& c) { f.OnResize = handlerFor<TNotifyEvent>(p, f.name_, c, f); }},
+      {"OnClose", [](TForm& f, const Prop& p, const Class& c) { f.OnClose = handlerFor<TCloseEvent>(p, f.name_, c, f); }},
+      {"OnKeyDown",
+       [](TForm& f, const Prop& p, const Class& c) { f.OnKeyDown = handlerFor<TKeyEvent>(p, f.name_, c, f); }},
+      {"OnMouseWheel",
+       [](TForm& f, const Prop& p, const Class& c) {
+         f.OnMouseWheel = handlerFor<TMouseWheelEvent>(p, f.name_, c, f);
+       }},
   };
   const auto setter = setters.find(p.name);
   if (setter == setters.end()) readError(name_, p.name, "Property " + p.name + " does not exist");
-  setter->second();
+  setter->second(*this, p, formClass);
 }
 
 void TForm::createComponent(const ResourceObject& object, const FormClass& formClass) {
