@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/mainview_resource.h"
@@ -114,6 +115,12 @@ void TViewPort::FormResize(TObject* /*Sender*/) {
 }
 
 void TViewPort::setupProjection(int32_t width, int32_t height) {
+  // The driver caps the viewport; the aspect must be that of the viewport
+  // it really uses. The window is kept within that cap, so this bites only
+  // where a window manager ignored the window's maximum size.
+  GLint largest[2] = {0, 0};
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+  if (largest[0] > 0 && largest[1] > 0) width = std::min(width, largest[0]), height = std::min(height, largest[1]);
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -125,7 +132,14 @@ void TViewPort::TimerTimer(TObject* /*Sender*/) {
   // The timer is stopped while a frame draws, so a slow frame lowers the
   // frame rate instead of queueing ticks behind it.
   Timer->SetEnabled(false);
-  if (renderingReady) drawFrame(view, galaxy, [this] { SwapBuffers(deviceContext); });
+  if (renderingReady) {
+    // Minimised or unmapped, the camera moves on but nothing is drawn, so
+    // the window comes back to the view it would have had.
+    if (Showing())
+      drawFrame(view, galaxy, [this] { SwapBuffers(deviceContext); });
+    else
+      advanceCamera(view);
+  }
   Timer->SetEnabled(true);
 }
 

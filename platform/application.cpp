@@ -60,7 +60,7 @@ void TApplication::Run() {
   WindowBackend& backend = windowBackend();
   while (!mainForm_->Closed()) {
     TTimer* timer = nextTimer();
-    const int64_t wait = timer ? std::max<int64_t>(0, timer->DueAt() - backend.nowMs()) : -1;
+    const int64_t wait = timer ? std::max<int64_t>(0, timer->DueAt() - backend.nowUs()) : -1;
     if (wait == 0) {
       timer->Fire();
       continue;

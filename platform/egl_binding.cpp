@@ -5,16 +5,26 @@
 #define EGL_NO_X11
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
+#include <GL/gl.h>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
+#include "platform/display_loss.h"
+#include "platform/pixel_format_match.h"
+
 struct DeviceContext {
+  HWND window = nullptr;
   EGLDisplay display = EGL_NO_DISPLAY;
   unsigned long x11Window = 0;
+  unsigned long visualId = 0;  // the config must draw with this visual
+  int connectionFd = -1;  // watched during a swap, for a server that dies
   TRect client;  // pbuffer size
-  std::vector<EGLConfig> matches;  // best first, as eglChooseConfig sorts them
+  std::vector<EGLConfig> matches;  // best first
   EGLConfig chosen = nullptr;
   EGLSurface surface = EGL_NO_SURFACE;
+  bool limitsSet = false;  // the window's maximum size follows the context's
 };
 
 struct RenderingContext {
@@ -45,23 +55,31 @@ const char* eglErrorName(EGLint error) {
   }
 }
 
+// Every config that can serve the request's kind of surface; the ranking
+// then picks the closest in colour and depth.
 std::vector<EGLint> configAttributes(const PIXELFORMATDESCRIPTOR& pfd, bool toWindow) {
-  const EGLint channel = pfd.cRedBits ? pfd.cRedBits : pfd.cColorBits / 3;
-  std::vector<EGLint> a = {
-      EGL_COLOR_BUFFER_TYPE, EGL_RGB_BUFFER,
-      EGL_RED_SIZE, pfd.cRedBits ? pfd.cRedBits : channel,
-      EGL_GREEN_SIZE, pfd.cGreenBits ? pfd.cGreenBits : channel,
-      EGL_BLUE_SIZE, pfd.cBlueBits ? pfd.cBlueBits : channel,
-      EGL_ALPHA_SIZE, pfd.cAlphaBits,
-      EGL_DEPTH_SIZE, pfd.cDepthBits,
-      EGL_STENCIL_SIZE, pfd.cStencilBits,
-  };
+  std::vector<EGLint> a = {EGL_COLOR_BUFFER_TYPE, EGL_RGB_BUFFER, EGL_RED_SIZE, 1, EGL_GREEN_SIZE, 1, EGL_BLUE_SIZE, 1};
   if (pfd.dwFlags & PFD_SUPPORT_OPENGL) a.insert(a.end(), {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT});
   // A pbuffer stands in for the window when rendering headless.
   if (pfd.dwFlags & PFD_DRAW_TO_WINDOW) a.insert(a.end(), {EGL_SURFACE_TYPE, toWindow ? EGL_WINDOW_BIT : EGL_PBUFFER_BIT});
   a.push_back(EGL_NONE);
   return a;
 }
+
+ConfigTraits traitsOf(EGLDisplay display, EGLConfig config) {
+  auto get = [&](EGLint attribute) {
+    EGLint value = 0;
+    eglGetConfigAttrib(display, config, attribute, &value);
+    return value;
+  };
+  return {get(EGL_RED_SIZE),   get(EGL_GREEN_SIZE),   get(EGL_BLUE_SIZE),
+          get(EGL_ALPHA_SIZE), get(EGL_DEPTH_SIZE),   get(EGL_STENCIL_SIZE),
+          static_cast<unsigned long>(get(EGL_NATIVE_VISUAL_ID))};
+}
+
+// An 8K screen fits; the software renderer dies allocating buffers far
+// larger than this, and the viewport could not follow them anyway.
+constexpr GLint kLargestSide = 8192;
 
 }  // namespace
 
@@ -70,44 +88,67 @@ bool EglBinding::fail(const std::string& what) {
   return false;
 }
 
+// A call on a device context that could not be had keeps the reason why.
+bool EglBinding::failWithoutDC() {
+  if (lastError_.empty()) lastError_ = "EGL: No device context";
+  return false;
+}
+
 HDC EglBinding::getDC(HWND window) {
-  auto dc = new DeviceContext;
+  lastError_.clear();
+  auto dc = std::make_unique<DeviceContext>();
+  dc->window = window;
   if (target_ == Target::X11Window) {
     const NativeHandles native = backend_.nativeHandles(window);
+    if (!native.display) return lastError_ = "EGL: the window has no X11 window to draw into", nullptr;
     dc->x11Window = native.window;
-    if (native.display) dc->display = eglGetPlatformDisplay(EGL_PLATFORM_X11_KHR, native.display, nullptr);
+    dc->visualId = native.visualId;
+    dc->connectionFd = native.connectionFd;
+    dc->display = eglGetPlatformDisplay(EGL_PLATFORM_X11_KHR, native.display, nullptr);
   } else {
     dc->client = backend_.clientRect(window);
     dc->display = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
   }
-  if (dc->display == EGL_NO_DISPLAY || !eglInitialize(dc->display, nullptr, nullptr)) {
-    fail("Failed to open a display for the window");
-    delete dc;
-    return nullptr;
-  }
-  return dc;
+  if (dc->display == EGL_NO_DISPLAY) return fail("no EGL display for the window (is an EGL driver installed?)"), nullptr;
+  if (!eglInitialize(dc->display, nullptr, nullptr))
+    return fail("cannot initialize EGL on the display (no usable OpenGL driver)"), nullptr;
+  return dc.release();
+}
+
+std::vector<EGLConfig> EglBinding::configsFor(HDC dc, const PIXELFORMATDESCRIPTOR& request) {
+  const std::vector<EGLint> attributes = configAttributes(request, target_ == Target::X11Window);
+  EGLint found = 0;
+  std::vector<EGLConfig> configs;
+  if (!eglChooseConfig(dc->display, attributes.data(), nullptr, 0, &found)) return fail("eglChooseConfig failed"), configs;
+  configs.resize(static_cast<size_t>(found));
+  if (found > 0 && !eglChooseConfig(dc->display, attributes.data(), configs.data(), found, &found)) found = 0;
+  configs.resize(static_cast<size_t>(found));
+  return configs;
 }
 
 int EglBinding::choosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR& request) {
-  if (!dc) return fail("No device context"), 0;
+  if (!dc) return failWithoutDC(), 0;
+  lastError_.clear();
   if (request.iPixelType != PFD_TYPE_RGBA) {
     lastError_ = "EGL: colour-index pixel formats do not exist";
     return 0;
   }
-  const std::vector<EGLint> attributes = configAttributes(request, target_ == Target::X11Window);
-  EGLint found = 0;
-  if (!eglChooseConfig(dc->display, attributes.data(), nullptr, 0, &found)) return fail("eglChooseConfig failed"), 0;
-  dc->matches.assign(static_cast<size_t>(found), nullptr);
-  if (found == 0 || !eglChooseConfig(dc->display, attributes.data(), dc->matches.data(), found, &found)) {
-    lastError_ = "EGL: no config matches the pixel-format request";
-    return 0;
-  }
-  dc->matches.resize(static_cast<size_t>(found));
-  return 1;
+  const std::vector<EGLConfig> configs = configsFor(dc, request);
+  std::vector<ConfigTraits> traits;
+  for (EGLConfig config : configs) traits.push_back(traitsOf(dc->display, config));
+  dc->matches.clear();
+  for (int i : rankConfigs(traits, request, dc->visualId)) dc->matches.push_back(configs[static_cast<size_t>(i)]);
+  if (!dc->matches.empty()) return 1;
+  if (lastError_.empty())
+    lastError_ = dc->visualId ? "EGL: no OpenGL config can draw with the window's visual (a colour depth the driver "
+                                "does not support?)"
+                              : "EGL: no config matches the pixel-format request";
+  return 0;
 }
 
 bool EglBinding::setPixelFormat(HDC dc, int index, const PIXELFORMATDESCRIPTOR& /*request*/) {
-  if (!dc || index < 1 || static_cast<size_t>(index) > dc->matches.size()) {
+  if (!dc) return failWithoutDC();
+  if (index < 1 || static_cast<size_t>(index) > dc->matches.size()) {
     lastError_ = "EGL: no such pixel format";
     return false;
   }
@@ -129,7 +170,8 @@ bool EglBinding::setPixelFormat(HDC dc, int index, const PIXELFORMATDESCRIPTOR& 
 }
 
 HGLRC EglBinding::createContext(HDC dc) {
-  if (!dc || !dc->chosen) return fail("No pixel format set"), nullptr;
+  if (!dc) return failWithoutDC(), nullptr;
+  if (!dc->chosen) return fail("No pixel format set"), nullptr;
   if (!eglBindAPI(EGL_OPENGL_API)) return fail("Desktop OpenGL is not available"), nullptr;
   const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
                                EGL_NONE};
@@ -143,13 +185,28 @@ bool EglBinding::makeCurrent(HDC dc, HGLRC context) {
     EGLDisplay display = dc ? dc->display : eglGetCurrentDisplay();
     return eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT) || fail("Failed to release the context");
   }
-  if (!dc) return fail("No device context");
-  return eglMakeCurrent(dc->display, dc->surface, dc->surface, context->context) ||
-         fail("Failed to make the context current");
+  if (!dc) return failWithoutDC();
+  if (!eglMakeCurrent(dc->display, dc->surface, dc->surface, context->context))
+    return fail("Failed to make the context current");
+  if (!dc->limitsSet) limitWindowToContext(*dc);
+  return true;
+}
+
+// The window may not grow past what the context can draw: the viewport's
+// limit, and a framebuffer budget.
+void EglBinding::limitWindowToContext(DeviceContext& dc) {
+  GLint largest[2] = {0, 0};
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+  if (largest[0] <= 0 || largest[1] <= 0) return;
+  backend_.setMaximumClientSize(dc.window, std::min(largest[0], kLargestSide), std::min(largest[1], kLargestSide));
+  dc.limitsSet = true;
 }
 
 bool EglBinding::swapBuffers(HDC dc) {
-  if (!dc) return fail("No device context");
+  if (!dc) return failWithoutDC();
+  // The driver can spin inside a swap on a dead X connection; the watch ends
+  // the program instead.
+  DisplayWatch watch(dc->connectionFd);
   return eglSwapBuffers(dc->display, dc->surface) || fail("Failed to swap buffers");
 }
 
@@ -163,7 +220,7 @@ bool EglBinding::deleteContext(HGLRC context) {
 }
 
 bool EglBinding::releaseDC(HWND /*window*/, HDC dc) {
-  if (!dc) return fail("No device context");
+  if (!dc) return failWithoutDC();
   if (dc->surface != EGL_NO_SURFACE) eglDestroySurface(dc->display, dc->surface);
   // An X11 display goes with the window system connection, so it is given
   // back here. The surfaceless display has no connection behind it and is

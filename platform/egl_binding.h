@@ -2,6 +2,7 @@
 // or a pbuffer on Mesa's surfaceless platform for headless rendering.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/gl_binding.h"
 
@@ -24,6 +25,9 @@ class EglBinding final : public GlBinding {
 
  private:
   bool fail(const std::string& what);
+  bool failWithoutDC();
+  std::vector<void*> configsFor(HDC dc, const PIXELFORMATDESCRIPTOR& request);
+  void limitWindowToContext(DeviceContext& dc);
 
   Target target_;
   WindowBackend& backend_;

@@ -20,6 +20,8 @@ HWND TForm::GetHandle() {
 
 TRect TForm::GetClientRect() { return windowBackend().clientRect(GetHandle()); }
 
+bool TForm::Showing() { return handle_ && windowBackend().isShowing(handle_); }
+
 void TForm::SetText(const std::string& caption) {
   geometry_.caption = caption;
   if (handle_) windowBackend().setCaption(handle_, caption);

@@ -41,6 +41,8 @@ class TForm : public TComponent {
   // The native window, created on first use.
   HWND GetHandle();
   TRect GetClientRect();
+  // Whether the window can be seen at all: shown and not minimised.
+  bool Showing();
   // The caption.
   void SetText(const std::string& caption);
   const std::string& GetText() const { return geometry_.caption; }

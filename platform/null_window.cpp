@@ -8,7 +8,9 @@ namespace {
 struct HeadlessWindow final : NativeWindow {
   std::string caption;
   TRect client;
+  TPoint maximum;  // 0: no limit
   bool visible = false;
+  bool minimized = false;
 };
 
 HeadlessWindow& headless(HWND window) { return *static_cast<HeadlessWindow*>(window); }
@@ -39,18 +41,30 @@ void NullWindowBackend::setIcon(HWND, const IconImage&) {}
 
 TRect NullWindowBackend::clientRect(HWND window) { return headless(window).client; }
 
-bool NullWindowBackend::waitEvent(int64_t timeoutMs, WindowEvent& event) {
-  if (!events_.empty() && (timeoutMs < 0 || events_.front().first <= now_ + timeoutMs)) {
+// Headless windows have no screen to be hidden from: they draw, as the
+// snapshot tool needs, until minimised.
+bool NullWindowBackend::isShowing(HWND window) { return !headless(window).minimized; }
+
+void NullWindowBackend::setMaximumClientSize(HWND window, int32_t width, int32_t height) {
+  headless(window).maximum = {width, height};
+}
+
+void NullWindowBackend::setMinimized(HWND window, bool minimized) { headless(window).minimized = minimized; }
+
+TPoint NullWindowBackend::maximumClientSize(HWND window) const { return headless(window).maximum; }
+
+bool NullWindowBackend::waitEvent(int64_t timeoutUs, WindowEvent& event) {
+  if (!events_.empty() && (timeoutUs < 0 || events_.front().first <= now_ + timeoutUs)) {
     now_ = std::max(now_, events_.front().first);
     event = events_.front().second;
     events_.pop_front();
     return true;
   }
-  if (timeoutMs < 0) {
+  if (timeoutUs < 0) {
     event = makeEvent(WindowEvent::Kind::Close, last_);
     return true;
   }
-  now_ += timeoutMs;
+  now_ += timeoutUs;
   return false;
 }
 
@@ -59,10 +73,10 @@ bool NullWindowBackend::showMessageBox(const std::string& text, const std::strin
   return true;
 }
 
-void NullWindowBackend::post(const WindowEvent& event, int64_t atMs) {
-  auto later = std::upper_bound(events_.begin(), events_.end(), atMs,
+void NullWindowBackend::post(const WindowEvent& event, int64_t atUs) {
+  auto later = std::upper_bound(events_.begin(), events_.end(), atUs,
                                 [](int64_t t, const auto& queued) { return t < queued.first; });
-  events_.insert(later, {atMs, event});
+  events_.insert(later, {atUs, event});
 }
 
 void NullWindowBackend::resizeClient(HWND window, int32_t width, int32_t height) {

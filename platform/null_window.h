@@ -23,25 +23,31 @@ class NullWindowBackend final : public WindowBackend {
   void setCaption(HWND window, const std::string& caption) override;
   void setIcon(HWND window, const IconImage& icon) override;
   TRect clientRect(HWND window) override;
+  bool isShowing(HWND window) override;
+  void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
   NativeHandles nativeHandles(HWND) override { return {}; }
   // Delivers the earliest posted event due within the timeout, moving the
   // clock to it; otherwise moves the clock by the timeout. With no limit and
   // nothing posted it reports a close request: a headless session never hangs.
-  bool waitEvent(int64_t timeoutMs, WindowEvent& event) override;
-  int64_t nowMs() override { return now_; }
+  bool waitEvent(int64_t timeoutUs, WindowEvent& event) override;
+  int64_t nowUs() override { return now_; }
   bool showMessageBox(const std::string& text, const std::string& caption) override;
 
   // Control from the test.
-  void post(const WindowEvent& event, int64_t atMs);
+  // Times in microseconds on the scripted clock.
+  void post(const WindowEvent& event, int64_t atUs);
   void post(const WindowEvent& event) { post(event, now_); }
-  void advance(int64_t ms) { now_ += ms; }
+  void advance(int64_t us) { now_ += us; }
   // New client size for the window; posts the resize event.
   void resizeClient(HWND window, int32_t width, int32_t height);
   void setClientSize(int32_t width, int32_t height) { clientWidth_ = width, clientHeight_ = height; }
 
   const std::vector<MessageBox>& messageBoxes() const { return boxes_; }
+  // Minimises or restores the window, as its user would.
+  void setMinimized(HWND window, bool minimized);
   std::string caption(HWND window) const;
   bool visible(HWND window) const;
+  TPoint maximumClientSize(HWND window) const;
   HWND lastWindow() const { return last_; }
   int liveWindows() const { return live_; }
 

@@ -13,9 +13,11 @@ class SdlWindowBackend final : public WindowBackend {
   void setCaption(HWND window, const std::string& caption) override;
   void setIcon(HWND window, const IconImage& icon) override;
   TRect clientRect(HWND window) override;
+  bool isShowing(HWND window) override;
+  void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
   NativeHandles nativeHandles(HWND window) override;
-  bool waitEvent(int64_t timeoutMs, WindowEvent& event) override;
-  int64_t nowMs() override;
+  bool waitEvent(int64_t timeoutUs, WindowEvent& event) override;
+  int64_t nowUs() override;
   bool showMessageBox(const std::string& text, const std::string& caption) override;
 
  private:

@@ -21,7 +21,7 @@ void TTimer::SetEnabled(bool enabled) {
   if (enabled_) restart();
 }
 
-void TTimer::restart() { dueAt_ = windowBackend().nowMs() + interval_; }
+void TTimer::restart() { dueAt_ = windowBackend().nowUs() + int64_t{interval_} * 1000; }
 
 void TTimer::Fire() {
   // The next tick counts from now, so a late tick is never followed by a

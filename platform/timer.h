@@ -23,6 +23,7 @@ class TTimer : public TComponent {
 
   // For the message loop: whether a tick can come, when, and delivering it.
   bool Armed() const { return enabled_ && interval_ > 0 && OnTimer; }
+  // Microseconds on the window backend's clock.
   int64_t DueAt() const { return dueAt_; }
   void Fire();
 

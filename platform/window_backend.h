@@ -56,6 +56,8 @@ inline WindowEvent makeEvent(WindowEvent::Kind kind, HWND window = nullptr) {
 struct NativeHandles {
   void* display = nullptr;  // X11 Display*, or null
   unsigned long window = 0;  // X11 window id, or 0
+  unsigned long visualId = 0;  // the window's X11 visual, 0 if unknown
+  int connectionFd = -1;  // the display connection's socket, -1 if none
 };
 
 class WindowBackend {
@@ -69,11 +71,17 @@ class WindowBackend {
   virtual void setCaption(HWND window, const std::string& caption) = 0;
   virtual void setIcon(HWND window, const IconImage& icon) = 0;
   virtual TRect clientRect(HWND window) = 0;
+  // Whether anything of the window can be seen: shown and not minimised.
+  virtual bool isShowing(HWND window) = 0;
+  // The largest client area the window may be given, by the user or anyone.
+  virtual void setMaximumClientSize(HWND window, int32_t width, int32_t height) = 0;
   virtual NativeHandles nativeHandles(HWND window) = 0;
-  // Waits up to timeoutMs (negative: without limit) for one event; false on timeout.
-  virtual bool waitEvent(int64_t timeoutMs, WindowEvent& event) = 0;
-  // Milliseconds on a monotonic clock.
-  virtual int64_t nowMs() = 0;
+  // Waits up to timeoutUs (negative: without limit) for one event; false on
+  // timeout. It may return early, never late by more than the system allows.
+  virtual bool waitEvent(int64_t timeoutUs, WindowEvent& event) = 0;
+  // Microseconds on a monotonic clock: fine enough that a deadline rounded to
+  // it never falls before the whole interval has passed.
+  virtual int64_t nowUs() = 0;
   // A modal box with one OK button and no owner; false when none could be shown.
   virtual bool showMessageBox(const std::string& text, const std::string& caption) = 0;
 };

@@ -1,0 +1,28 @@
+// Where the window goes on the screen: the stored geometry where the work
+// area holds it, otherwise moved inside and, if still too large, shrunk.
+#pragma once
+#include <cstdint>
+
+struct ScreenRect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  bool operator==(const ScreenRect&) const = default;
+};
+
+// The frame's rectangle for a window that asks for `wanted` on a screen whose
+// work area (the part panels leave free) is `workArea`.
+inline ScreenRect fitIntoWorkArea(const ScreenRect& wanted, const ScreenRect& workArea) {
+  auto fit = [](int32_t& pos, int32_t& size, int32_t areaPos, int32_t areaSize) {
+    const int64_t areaEnd = int64_t{areaPos} + areaSize;
+    if (int64_t{pos} + size > areaEnd) pos = static_cast<int32_t>(areaEnd - size);  // move first
+    if (pos < areaPos) pos = areaPos;
+    if (int64_t{pos} + size > areaEnd) size = static_cast<int32_t>(areaEnd - pos);  // then shrink
+  };
+  if (workArea.width <= 0 || workArea.height <= 0) return wanted;  // nothing known about the screen
+  ScreenRect placed = wanted;
+  fit(placed.left, placed.width, workArea.left, workArea.width);
+  fit(placed.top, placed.height, workArea.top, workArea.height);
+  return placed;
+}
