@@ -10,6 +10,7 @@
 #include "platform/form_resource.h"
 #include "platform/null_window.h"
 #include "platform/platform.h"
+#include "platform/sdl_window.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ class TTestForm : public TForm {
   TTimer* Timer{};
   void TimerTimer(TObject*) {
     Timer->SetEnabled(false);
-    ticks.push_back(backend->nowMs());
-    backend->advance(frameMs);  // the frame's drawing time
+    ticks.push_back(backend->nowUs());
+    backend->advance(frameUs);  // the frame's drawing time
     if (ticks.size() == stopAfter) Close();
     Timer->SetEnabled(true);
   }
@@ -43,7 +44,7 @@ class TTestForm : public TForm {
   static inline NullWindowBackend* backend = nullptr;
   std::vector<int64_t> ticks;
   std::vector<uint16_t> keys;
-  int64_t frameMs = 0;
+  int64_t frameUs = 0;
   size_t stopAfter = 5;
   bool created = false;
 };
@@ -101,7 +102,7 @@ TEST_F(FormLibrary, ResourceBindsPropertiesComponentsAndEventsByName) {
   ASSERT_NE(form->Timer, nullptr);
   EXPECT_EQ(form->Timer->Interval(), 10u);
   EXPECT_TRUE(form->Timer->Enabled()) << "a timer runs from the moment it is loaded";
-  EXPECT_EQ(form->Timer->DueAt(), backend.nowMs() + 10);
+  EXPECT_EQ(form->Timer->DueAt(), backend.nowUs() + 10'000);
 }
 
 TEST_F(FormLibrary, UnknownNamesInTheResourceAreClearErrors) {
@@ -122,34 +123,45 @@ TEST_F(FormLibrary, UnknownNamesInTheResourceAreClearErrors) {
 
 TEST_F(FormLibrary, TicksComeOneIntervalAfterTheLastFrameEnded) {
   TTestForm* form = create();
-  const int64_t start = backend.nowMs();
-  form->frameMs = 0;
+  const int64_t start = backend.nowUs();
+  form->frameUs = 0;
   Application->Run();
   ASSERT_EQ(form->ticks.size(), 5u);
-  for (size_t i = 0; i < 5; ++i) EXPECT_EQ(form->ticks[i], start + 10 * static_cast<int64_t>(i + 1));
+  for (size_t i = 0; i < 5; ++i) EXPECT_EQ(form->ticks[i], start + 10'000 * static_cast<int64_t>(i + 1));
 }
 
 TEST_F(FormLibrary, ASlowFrameLowersTheRateAndNeverQueuesTicks) {
   TTestForm* form = create();
-  const int64_t start = backend.nowMs();
-  form->frameMs = 45;
+  const int64_t start = backend.nowUs();
+  form->frameUs = 45'600;  // not a whole number of milliseconds
   Application->Run();
   ASSERT_EQ(form->ticks.size(), 5u);
-  EXPECT_EQ(form->ticks[0], start + 10);
-  for (size_t i = 1; i < 5; ++i) EXPECT_EQ(form->ticks[i] - form->ticks[i - 1], 55) << "frame time plus one interval";
+  EXPECT_EQ(form->ticks[0], start + 10'000);
+  for (size_t i = 1; i < 5; ++i)
+    EXPECT_EQ(form->ticks[i] - form->ticks[i - 1], 55'600) << "frame time plus one whole interval, never less";
+}
+
+TEST(SdlClock, ResolvesFarBelowAMillisecond) {
+  // Deadlines are rounded to this clock; a millisecond clock let a tick come
+  // up to a millisecond early.
+  SdlWindowBackend sdl;
+  const int64_t first = sdl.nowUs();
+  int64_t next = first;
+  while (next == first) next = sdl.nowUs();
+  EXPECT_LT(next - first, 100) << "one step of the clock, in microseconds";
 }
 
 TEST_F(FormLibrary, EventsAreDispatchedBetweenTicks) {
   TTestForm* form = create();
   form->stopAfter = 0;  // never closes by itself
-  const int64_t start = backend.nowMs();
+  const int64_t start = backend.nowUs();
   WindowEvent key = makeEvent(WindowEvent::Kind::KeyDown, form->GetHandle());
   key.key = 'S';
-  backend.post(key, start + 25);
-  backend.post(makeEvent(WindowEvent::Kind::Close, form->GetHandle()), start + 42);
+  backend.post(key, start + 25'000);
+  backend.post(makeEvent(WindowEvent::Kind::Close, form->GetHandle()), start + 42'000);
   Application->Run();
   EXPECT_EQ(form->keys, (std::vector<uint16_t>{'S'}));
-  EXPECT_EQ(form->ticks, (std::vector<int64_t>{start + 10, start + 20, start + 30, start + 40}));
+  EXPECT_EQ(form->ticks, (std::vector<int64_t>{start + 10'000, start + 20'000, start + 30'000, start + 40'000}));
   EXPECT_TRUE(form->Closed());
   EXPECT_EQ(form->Handle(), nullptr) << "a closed window is gone from the screen";
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -128,6 +129,22 @@ TEST(RenderState, ResizesRebuildViewportAndProjectionFromScratch) {
   w.setupProjection(500, 0);  // a window sized to nothing
   expectProjection(500.0);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(RenderState, TheWindowCannotOutgrowWhatTheContextDraws) {
+  HeadlessViewport headless;
+  TViewPort& w = headless.window();
+  std::array<GLint, 2> largest{};
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest.data());
+  const TPoint maximum = headless.backend().maximumClientSize(w.GetHandle());
+  EXPECT_EQ(maximum.x, std::min(largest[0], 8192));
+  EXPECT_EQ(maximum.y, std::min(largest[1], 8192));
+
+  // Larger than the driver's viewport all the same: the aspect follows the
+  // viewport really used, so the picture is not distorted.
+  w.setupProjection(largest[0] * 2, 1000);
+  EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, largest[0], 1000}));
+  expectProjection(largest[0] / 1000.0);
 }
 
 TEST(DrawFrame, EmitsTheInnerPointsInOrderThenAdvancesTheCamera) {

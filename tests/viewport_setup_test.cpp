@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 
 #include "headless_viewport.h"
 
@@ -106,7 +107,7 @@ TEST(ViewportSetUp, ClosingWhileTurningHandlesNoFurtherTick) {
   HeadlessViewport headless(&gl);
   TViewPort& w = headless.window();
   NullWindowBackend& backend = headless.backend();
-  backend.post(makeEvent(WindowEvent::Kind::Close, w.Handle()), backend.nowMs() + 55);
+  backend.post(makeEvent(WindowEvent::Kind::Close, w.Handle()), backend.nowUs() + 55'000);
   Application->Run();
   EXPECT_TRUE(w.Closed());
   const int frames = gl.count("SwapBuffers");
@@ -147,4 +148,24 @@ TEST(ViewportSetUp, AResizeBeforeTheContextExistsTouchesNoGlState) {
   ReleaseDC(native, dc);
   backend.destroyWindow(native);
   useDesktopPlatform();
+}
+
+TEST(ViewportSetUp, MinimisedTheCameraMovesOnButNothingIsDrawn) {
+  ScriptedGlBinding shownGl, minimisedGl;
+  HeadlessViewport shown(&shownGl);
+  const ViewState shownView = [&] {
+    for (int tick = 0; tick < 60; ++tick) shown.window().TimerTimer(&shown.window());
+    return shown.window().view;
+  }();
+  HeadlessViewport minimised(&minimisedGl);
+  TViewPort& w = minimised.window();
+  minimised.backend().setMinimized(w.Handle(), true);
+  for (int tick = 0; tick < 50; ++tick) w.TimerTimer(&w);
+  EXPECT_EQ(minimisedGl.count("SwapBuffers"), 0) << "a minimised window draws nothing";
+  EXPECT_TRUE(w.Timer->Enabled()) << "the ticks go on";
+  minimised.backend().setMinimized(w.Handle(), false);
+  for (int tick = 0; tick < 10; ++tick) w.TimerTimer(&w);
+  EXPECT_EQ(minimisedGl.count("SwapBuffers"), 10);
+  EXPECT_EQ(std::memcmp(&shownView, &w.view, sizeof(ViewState)), 0)
+      << "back on screen, the view is the one it would have had: rotZ " << w.view.rotZ << ", not " << shownView.rotZ;
 }

@@ -1,6 +1,8 @@
 # Sourced by the end-to-end tests: a private X server with a window manager,
 # torn down when the test exits, and helpers to drive the viewer in it.
 # Arguments: the galaxy executable and a folder for screenshots and logs.
+# The default session (1280x1024, 24-bit) starts at once unless
+# X_SESSION_LATER is set; start_x_session SCREEN starts one of another kind.
 set -euo pipefail
 GALAXY=$1
 OUT=$2
@@ -8,18 +10,28 @@ mkdir -p "$OUT"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# Retries a command every 0.1 s until it succeeds or SECONDS_ALLOWED pass;
+# the deadlines are generous because CI runs on a busy machine.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
 start_x_session() {
-  local fd_file
+  local screen=${1:-1280x1024x24} fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fd_file" 2>/dev/null &
   XVFB_PID=$!
-  for _ in $(seq 100); do [[ -s "$fd_file" ]] && break; sleep 0.05; done
-  [[ -s "$fd_file" ]] || fail "Xvfb did not start"
+  wait_until 30 test -s "$fd_file" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$fd_file")"
   rm -f "$fd_file"
   openbox >/dev/null 2>&1 &
   WM_PID=$!
-  for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+  wait_until 30 eval 'wmctrl -m >/dev/null 2>&1' || fail "openbox did not start"
   trap stop_x_session EXIT
 }
 
@@ -27,26 +39,46 @@ stop_x_session() {
   [[ -n "${GALAXY_PID:-}" ]] && kill "$GALAXY_PID" 2>/dev/null || true
   kill "$WM_PID" "$XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null || true
+  GALAXY_PID=""
 }
 
-# Starts the viewer and waits for its window; sets GALAXY_PID and WINDOW.
+# The viewer's window, once it is on screen.
+find_window() {
+  WINDOW=$(xdotool search --onlyvisible --name '^Galaxy' 2>/dev/null | head -1 || true)
+  [[ -n "$WINDOW" ]]
+}
+
+# Starts the viewer (extra arguments go before it, e.g. env settings) and
+# waits until its window shows the galaxy; sets GALAXY_PID and WINDOW.
 start_galaxy() {
-  "$GALAXY" 2>"$OUT/galaxy.stderr" &
+  "$@" "$GALAXY" 2>"$OUT/galaxy.stderr" &
   GALAXY_PID=$!
-  WINDOW=""
-  for _ in $(seq 200); do
-    WINDOW=$(xdotool search --name '^Galaxy' 2>/dev/null | head -1 || true)
-    [[ -n "$WINDOW" ]] && break
-    sleep 0.05
-  done
-  [[ -n "$WINDOW" ]] || fail "no window captioned Galaxy appeared"
-  sleep 0.5  # a few frames
+  wait_until "${START_DEADLINE:-60}" find_window || fail "no window captioned Galaxy appeared"
+  wait_until "${START_DEADLINE:-60}" glowing || fail "the window shows no galaxy"
+}
+
+# Gives the viewer the keyboard and waits until it has it.
+focus_galaxy() {
+  xdotool windowactivate --sync "$WINDOW" 2>/dev/null || true
+  wait_until 30 eval '[[ "$(xdotool getwindowfocus)" == "$WINDOW" ]]' || fail "the viewer did not get the keyboard"
 }
 
 # Mean brightness (0-100) of a region of a screenshot: geometry WxH+X+Y.
 brightness() {
   convert "$1" -crop "$2" +repage -colorspace Gray -format '%[fx:100*mean]' info:
 }
+
+client_size() { xwininfo -id "$WINDOW" | awk '/Width:/ {w = $NF} /Height:/ {h = $NF} END {print w, h}'; }
+
+# Mean brightness of the middle 100 x 100 of the window, shot to $OUT/NAME.png.
+centre_brightness() {
+  local name=${1:-window} w h
+  read -r w h < <(client_size)
+  import -window "$WINDOW" "$OUT/$name.png" 2>/dev/null || return 1
+  brightness "$OUT/$name.png" "100x100+$((w / 2 - 50))+$((h / 2 - 50))"
+}
+
+glowing() { awk -v b="$(centre_brightness 2>/dev/null || echo 0)" 'BEGIN { exit !(b > 20) }'; }
 
 caption() { xdotool getwindowname "$WINDOW"; }
 
@@ -59,4 +91,4 @@ close_galaxy() {
   return $status
 }
 
-start_x_session
+[[ -n "${X_SESSION_LATER:-}" ]] || start_x_session
