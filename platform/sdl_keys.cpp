@@ -1,5 +1,7 @@
 // The key translation table: letters and punctuation by what the layout
-// prints on them, the digit row and keypad by position, like Windows does.
+// prints on them, the digit row and keypad by position, like Windows does;
+// the letter keys of a non-Latin layout by position too, as their codes stay
+// on their keys there.
 #include "platform/sdl_keys.h"
 
 #include <SDL2/SDL_keyboard.h>
@@ -48,6 +50,21 @@ uint16_t punctuationKey(int32_t keycode) {
   }
 }
 
+bool latinLetter(int32_t keycode) { return keycode >= SDLK_a && keycode <= SDLK_z; }
+
+// A character from a script other than Latin: everything from the Greek
+// block on, but for the later Latin blocks. Keys without a character carry
+// SDL's scancode mask and are not characters at all.
+bool nonLatinCharacter(int32_t keycode) {
+  if (keycode & SDLK_SCANCODE_MASK || keycode < 0x370) return false;
+  const bool laterLatin = (keycode >= 0x1E00 && keycode < 0x1F00) || (keycode >= 0x2C60 && keycode < 0x2C80) ||
+                          (keycode >= 0xA720 && keycode < 0xA800) || (keycode >= 0xAB30 && keycode < 0xAB70) ||
+                          (keycode >= 0xFF21 && keycode < 0xFF5B);
+  return !laterLatin;
+}
+
+bool letterPosition(int scancode) { return scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z; }
+
 uint16_t controlKey(int scancode) {
   switch (scancode) {
     case SDL_SCANCODE_BACKSPACE: return VK_BACK;
@@ -82,8 +99,10 @@ uint16_t controlKey(int scancode) {
 
 }  // namespace
 
-uint16_t virtualKeyFromSdl(int scancode, int32_t keycode, uint16_t modifiers) {
-  if (keycode >= SDLK_a && keycode <= SDLK_z) return static_cast<uint16_t>('A' + (keycode - SDLK_a));
+uint16_t virtualKeyFromSdl(int scancode, int32_t keycode, uint16_t modifiers, bool latinLayout) {
+  if (latinLetter(keycode)) return static_cast<uint16_t>('A' + (keycode - SDLK_a));
+  if (letterPosition(scancode) && (!latinLayout || nonLatinCharacter(keycode)))
+    return static_cast<uint16_t>('A' + (scancode - SDL_SCANCODE_A));
   if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_0)  // the digit row, whatever the layout
     return static_cast<uint16_t>(scancode == SDL_SCANCODE_0 ? '0' : '1' + (scancode - SDL_SCANCODE_1));
   if (scancode >= SDL_SCANCODE_F1 && scancode <= SDL_SCANCODE_F12)
@@ -101,4 +120,11 @@ uint16_t shiftStateFromSdl(uint16_t modifiers) {
   if (modifiers & KMOD_ALT) shift |= ssAlt;
   if (modifiers & KMOD_CTRL) shift |= ssCtrl;
   return shift;
+}
+
+bool currentLayoutIsLatin() {
+  int latin = 0;
+  for (int scancode = SDL_SCANCODE_A; scancode <= SDL_SCANCODE_Z; ++scancode)
+    latin += latinLetter(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(scancode)));
+  return latin > (SDL_SCANCODE_Z - SDL_SCANCODE_A + 1) / 2;
 }

@@ -131,7 +131,7 @@ WindowEvent translateKey(const SDL_KeyboardEvent& e) {
   WindowEvent out;
   out.kind = WindowEvent::Kind::KeyDown;
   out.window = nativeOf(findWindow(e.windowID));
-  out.key = virtualKeyFromSdl(e.keysym.scancode, e.keysym.sym, e.keysym.mod);
+  out.key = virtualKeyFromSdl(e.keysym.scancode, e.keysym.sym, e.keysym.mod, currentLayoutIsLatin());
   out.shift = shiftStateFromSdl(e.keysym.mod);
   return out;
 }

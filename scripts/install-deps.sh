@@ -11,7 +11,7 @@ packages=(
   zlib1g-dev                              # PNG pictures from the snapshot and icon tools
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils desktop-file-utils valgrind procps)
+  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils desktop-file-utils valgrind procps x11-xkb-utils)
 fi
 
 missing=()

@@ -21,6 +21,28 @@ TEST(KeyMapping, LettersAreTheirCapitalWhateverTheModifiers) {
   EXPECT_EQ(vk(SDL_SCANCODE_A, SDLK_a), 'A');
 }
 
+TEST(KeyMapping, NonLatinLayoutsKeepTheLettersOnTheirKeys) {
+  struct Layout {
+    const char* name;
+    SDL_Keycode s, z, j;
+  };
+  // What the keys at US S, Z and J print.
+  for (const Layout& l : {Layout{"ru", 0x44B, 0x44F, 0x43E}, Layout{"gr", 0x3C3, 0x3B6, 0x3BE},
+                          Layout{"he", 0x5D3, 0x5D6, 0x5D7}}) {
+    for (bool latinLayout : {false, true}) {  // a stray non-Latin key on a Latin layout, too
+      EXPECT_EQ(virtualKeyFromSdl(SDL_SCANCODE_S, l.s, 0, latinLayout), 'S') << l.name;
+      EXPECT_EQ(virtualKeyFromSdl(SDL_SCANCODE_Z, l.z, KMOD_LSHIFT, latinLayout), 'Z') << l.name;
+      EXPECT_EQ(virtualKeyFromSdl(SDL_SCANCODE_J, l.j, KMOD_CAPS, latinLayout), 'J') << l.name;
+    }
+    EXPECT_EQ(virtualKeyFromSdl(SDL_SCANCODE_1, SDLK_1, 0, false), '1') << l.name;
+  }
+  EXPECT_EQ(virtualKeyFromSdl(SDL_SCANCODE_Q, SDLK_SEMICOLON, 0, false), 'Q') << "Greek prints ; on the Q key";
+  EXPECT_EQ(virtualKeyFromSdl(SDL_SCANCODE_M, SDLK_COMMA, 0, true), 188) << "AZERTY's comma is a comma";
+  EXPECT_EQ(virtualKeyFromSdl(SDL_SCANCODE_Y, SDLK_z, 0, false), 'Z') << "a Latin letter goes by its meaning";
+  EXPECT_EQ(virtualKeyFromSdl(SDL_SCANCODE_SEMICOLON, 0xF6, 0, true), 0) << "a German umlaut has no letter code";
+  EXPECT_EQ(virtualKeyFromSdl(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, 0, false), 16) << "modifiers as before";
+}
+
 TEST(KeyMapping, DigitRowArrowsFunctionKeysAndControls) {
   EXPECT_EQ(vk(SDL_SCANCODE_1, SDLK_1), '1');
   EXPECT_EQ(vk(SDL_SCANCODE_8, SDLK_8), '8');
