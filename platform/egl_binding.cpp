@@ -1,5 +1,6 @@
-// Maps the window's pixel-format and context steps onto EGL. Failures come
-// back as the call's result, with the decoded EGL reason kept in lastError().
+// Maps the window's pixel-format and context steps onto EGL, on X11, on
+// Wayland or headless. Failures come back as the call's result, with the
+// decoded EGL reason kept in lastError().
 #include "platform/egl_binding.h"
 
 #define EGL_NO_X11
@@ -16,8 +17,10 @@
 
 struct DeviceContext {
   HWND window = nullptr;
+  NativeHandles::System system = NativeHandles::System::None;
   EGLDisplay display = EGL_NO_DISPLAY;
   unsigned long x11Window = 0;
+  void* waylandWindow = nullptr;
   unsigned long visualId = 0;  // the config must draw with this visual
   int connectionFd = -1;  // watched during a swap, for a server that dies
   TRect client;  // pbuffer size
@@ -98,13 +101,18 @@ HDC EglBinding::getDC(HWND window) {
   lastError_.clear();
   auto dc = std::make_unique<DeviceContext>();
   dc->window = window;
-  if (target_ == Target::X11Window) {
+  if (target_ == Target::Window) {
     const NativeHandles native = backend_.nativeHandles(window);
-    if (!native.display) return lastError_ = "EGL: the window has no X11 window to draw into", nullptr;
-    dc->x11Window = native.window;
+    if (native.system == NativeHandles::System::None)
+      return lastError_ = "EGL: the window has no X11 or Wayland window to draw into", nullptr;
+    dc->system = native.system;
+    dc->x11Window = native.x11Window;
+    dc->waylandWindow = native.waylandWindow;
     dc->visualId = native.visualId;
     dc->connectionFd = native.connectionFd;
-    dc->display = eglGetPlatformDisplay(EGL_PLATFORM_X11_KHR, native.display, nullptr);
+    const EGLenum platform =
+        native.system == NativeHandles::System::X11 ? EGL_PLATFORM_X11_KHR : EGL_PLATFORM_WAYLAND_KHR;
+    dc->display = eglGetPlatformDisplay(platform, native.display, nullptr);
   } else {
     dc->client = backend_.clientRect(window);
     dc->display = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
@@ -116,7 +124,7 @@ HDC EglBinding::getDC(HWND window) {
 }
 
 std::vector<EGLConfig> EglBinding::configsFor(HDC dc, const PIXELFORMATDESCRIPTOR& request) {
-  const std::vector<EGLint> attributes = configAttributes(request, target_ == Target::X11Window);
+  const std::vector<EGLint> attributes = configAttributes(request, target_ == Target::Window);
   EGLint found = 0;
   std::vector<EGLConfig> configs;
   if (!eglChooseConfig(dc->display, attributes.data(), nullptr, 0, &found)) return fail("eglChooseConfig failed"), configs;
@@ -157,9 +165,11 @@ bool EglBinding::setPixelFormat(HDC dc, int index, const PIXELFORMATDESCRIPTOR& 
     return false;
   }
   EGLConfig config = dc->matches[static_cast<size_t>(index - 1)];
-  if (target_ == Target::X11Window) {
+  if (target_ == Target::Window) {
+    // X11 takes a pointer to the window id, Wayland the wl_egl_window itself.
+    void* native = dc->system == NativeHandles::System::X11 ? static_cast<void*>(&dc->x11Window) : dc->waylandWindow;
     const EGLAttrib attributes[] = {EGL_RENDER_BUFFER, EGL_BACK_BUFFER, EGL_NONE};
-    dc->surface = eglCreatePlatformWindowSurface(dc->display, config, &dc->x11Window, attributes);
+    dc->surface = eglCreatePlatformWindowSurface(dc->display, config, native, attributes);
   } else {
     const EGLint attributes[] = {EGL_WIDTH, dc->client.right, EGL_HEIGHT, dc->client.bottom, EGL_NONE};
     dc->surface = eglCreatePbufferSurface(dc->display, config, attributes);
@@ -189,6 +199,10 @@ bool EglBinding::makeCurrent(HDC dc, HGLRC context) {
   if (!eglMakeCurrent(dc->display, dc->surface, dc->surface, context->context))
     return fail("Failed to make the context current");
   if (!dc->limitsSet) limitWindowToContext(*dc);
+  // The frame timer paces the frames. On Wayland a swap would otherwise wait
+  // for the compositor's frame callback, which never comes while the window
+  // is hidden.
+  if (dc->system == NativeHandles::System::Wayland) eglSwapInterval(dc->display, 0);
   return true;
 }
 
@@ -204,8 +218,8 @@ void EglBinding::limitWindowToContext(DeviceContext& dc) {
 
 bool EglBinding::swapBuffers(HDC dc) {
   if (!dc) return failWithoutDC();
-  // The driver can spin inside a swap on a dead X connection; the watch ends
-  // the program instead.
+  // The driver can spin inside a swap on a dead display connection; the
+  // watch ends the program instead.
   DisplayWatch watch(dc->connectionFd);
   return eglSwapBuffers(dc->display, dc->surface) || fail("Failed to swap buffers");
 }
@@ -222,11 +236,11 @@ bool EglBinding::deleteContext(HGLRC context) {
 bool EglBinding::releaseDC(HWND /*window*/, HDC dc) {
   if (!dc) return failWithoutDC();
   if (dc->surface != EGL_NO_SURFACE) eglDestroySurface(dc->display, dc->surface);
-  // An X11 display goes with the window system connection, so it is given
-  // back here. The surfaceless display has no connection behind it and is
-  // shared by every headless window of the process: it stays initialized,
+  // A window's display goes with the window system connection, so it is
+  // given back here. The surfaceless display has no connection behind it and
+  // is shared by every headless window of the process: it stays initialized,
   // sparing each window a driver load.
-  if (target_ == Target::X11Window) eglTerminate(dc->display);
+  if (target_ == Target::Window) eglTerminate(dc->display);
   delete dc;
   return true;
 }

@@ -1,5 +1,6 @@
-// The GL binding on EGL: a window surface on the window's native X11 window,
-// or a pbuffer on Mesa's surfaceless platform for headless rendering.
+// The GL binding on EGL: a window surface on the window's native X11 or
+// Wayland window, or a pbuffer on Mesa's surfaceless platform for headless
+// rendering.
 #pragma once
 #include <string>
 #include <vector>
@@ -8,9 +9,9 @@
 
 class EglBinding final : public GlBinding {
  public:
-  enum class Target { X11Window, Pbuffer };
+  enum class Target { Window, Pbuffer };
 
-  // The backend gives the native handles (X11) or the client size (pbuffer).
+  // The backend gives the native handles (window) or the client size (pbuffer).
   EglBinding(Target target, WindowBackend& backend) : target_(target), backend_(backend) {}
 
   HDC getDC(HWND window) override;

@@ -8,7 +8,7 @@ namespace {
 
 struct DesktopPlatform {
   SdlWindowBackend backend;
-  EglBinding binding{EglBinding::Target::X11Window, backend};
+  EglBinding binding{EglBinding::Target::Window, backend};
 };
 
 DesktopPlatform& desktop() {

@@ -1,5 +1,6 @@
-// SDL2 behind the window backend: the X11 driver, so EGL can bind to the
-// native window; events become ours here and nowhere else.
+// SDL2 behind the window backend, on its X11 driver where there is an X
+// server and on Wayland otherwise (or when the user asks for it); events
+// become ours here and nowhere else.
 #include "platform/sdl_window.h"
 
 #include <SDL2/SDL.h>
@@ -9,29 +10,20 @@
 #include <climits>
 #include <csignal>
 #include <cstring>
-#include <optional>
 
+#include "platform/display_loss.h"
 #include "platform/modal_box_guard.h"
 #include "platform/sdl_keys.h"
-#include "platform/window_placement.h"
+#include "platform/sdl_window_state.h"
+#include "platform/wayland_window.h"
 #include "platform/x11_frame.h"
 
 namespace {
-
-struct SdlWindow final : NativeWindow {
-  SdlWindow(SDL_Window* w, const WindowGeometry& g) : window(w), geometry(g) {}
-  SDL_Window* window;
-  WindowGeometry geometry;
-  bool framed = false;  // the client size already allows for the frame
-  int maxWidth = 0;     // 0: no limit
-  int maxHeight = 0;
-};
 
 SdlWindow& sdlWindow(HWND window) { return *static_cast<SdlWindow*>(window); }
 SDL_Window* sdlOf(HWND window) { return sdlWindow(window).window; }
 
 constexpr int32_t kWheelDelta = 120;  // one notch, as Windows counts it
-constexpr int kFrameAnswerMs = 200;   // how long the window manager may take to tell its frame
 
 SDL_Window* findWindow(Uint32 id) { return SDL_GetWindowFromID(id); }
 
@@ -45,82 +37,23 @@ TPoint globalMouse() {
   return p;
 }
 
-std::optional<SDL_SysWMinfo> wmInfo(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (!SDL_GetWindowWMInfo(window, &info)) return std::nullopt;
-  return info;
-}
-
-ScreenRect workAreaOf(SDL_Window* window) {
-  SDL_Rect area{};
-  const int display = SDL_GetWindowDisplayIndex(window);
-  if (display < 0 || SDL_GetDisplayUsableBounds(display, &area) != 0) return {};
-  return {area.x, area.y, area.w, area.h};
-}
-
-// The frame's rectangle: the stored outer geometry, moved and shrunk where
-// the work area is smaller.
-ScreenRect outerRect(SdlWindow& w) {
-  const WindowGeometry& g = w.geometry;
-  return fitIntoWorkArea({g.left, g.top, g.width, g.height}, workAreaOf(w.window));
-}
-
-void setClientSize(SdlWindow& w, const ScreenRect& outer, const FrameExtents& frame) {
-  SDL_SetWindowSize(w.window, SDL_max(1, outer.width - frame.left - frame.right),
-                    SDL_max(1, outer.height - frame.top - frame.bottom));
-}
-
-// Before the window is mapped: ask the window manager for the frame, so the
-// window maps at its final geometry and the first frame drawn has the real
-// client area.
-void placeBeforeMapping(SdlWindow& w) {
-  const auto info = wmInfo(w.window);
-  if (!info || info->subsystem != SDL_SYSWM_X11) return;
-  const auto frame = requestFrameExtents(info->info.x11.display, info->info.x11.window, kFrameAnswerMs);
-  if (!frame) return;
-  const ScreenRect outer = outerRect(w);
-  setClientSize(w, outer, *frame);
-  // Unmapped, the requested position is where the frame's corner goes.
-  SDL_SetWindowPosition(w.window, outer.left, outer.top);
-  w.framed = true;
-}
-
-// For a window manager that does not answer the request: the frame is known
-// once the window is framed; give it a moment, then place it.
-void placeAfterMapping(SdlWindow& w) {
-  const auto info = wmInfo(w.window);
-  if (!info || info->subsystem != SDL_SYSWM_X11) return;
-  std::optional<FrameExtents> frame;
-  for (int attempt = 0; attempt < 20 && !frame; ++attempt) {
-    SDL_PumpEvents();
-    frame = currentFrameExtents(info->info.x11.display, info->info.x11.window);
-    if (!frame) SDL_Delay(10);
-  }
-  const FrameExtents extents = frame.value_or(FrameExtents{});
-  const ScreenRect outer = outerRect(w);
-  setClientSize(w, outer, extents);
-  // Mapped, SDL places the client area.
-  SDL_SetWindowPosition(w.window, outer.left + extents.left, outer.top + extents.top);
-}
-
-// Holds the window to its maximum size where nothing else did (no window
-// manager, or one that ignores the size hints).
-void enforceMaximumSize(SDL_Window* window) {
-  HWND native = nativeOf(window);
-  if (!native) return;
-  const SdlWindow& w = sdlWindow(native);
+// On Wayland the surface EGL draws into has its own size; it follows the
+// window's before the resize is handed on, so the next frame fills it.
+void followSize(HWND window) {
+  if (!window || !sdlWindow(window).waylandEglWindow) return;
   int width = 0, height = 0;
-  SDL_GetWindowSize(window, &width, &height);
-  if ((w.maxWidth && width > w.maxWidth) || (w.maxHeight && height > w.maxHeight))
-    SDL_SetWindowSize(window, SDL_min(width, w.maxWidth), SDL_min(height, w.maxHeight));
+  SDL_GetWindowSize(sdlOf(window), &width, &height);
+  resizeWaylandEglWindow(sdlWindow(window).waylandEglWindow, width, height);
 }
 
 WindowEvent translateWindowEvent(const SDL_WindowEvent& e) {
   WindowEvent out;
   out.window = nativeOf(findWindow(e.windowID));
   if (e.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-    enforceMaximumSize(findWindow(e.windowID));
+    if (out.window) {
+      enforceMaximumSize(sdlWindow(out.window));
+      followSize(out.window);
+    }
     out.kind = WindowEvent::Kind::Resize;
   }
   if (e.event == SDL_WINDOWEVENT_CLOSE) out.kind = WindowEvent::Kind::Close;
@@ -166,8 +99,9 @@ SdlWindowBackend::~SdlWindowBackend() {
 
 void SdlWindowBackend::initialize() {
   if (initialized_) return;
-  // EGL binds to the native X11 window; XWayland covers Wayland desktops.
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  // X11 first where both exist: there the window goes where it is told. The
+  // user's SDL_VIDEODRIVER still wins over this.
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
   // A write to a display server that has gone must fail, not kill us.
   std::signal(SIGPIPE, SIG_IGN);
   if (SDL_Init(SDL_INIT_VIDEO) != 0)
@@ -189,6 +123,7 @@ HWND SdlWindowBackend::createWindow(const WindowGeometry& geometry) {
 
 void SdlWindowBackend::destroyWindow(HWND window) {
   if (!window) return;
+  if (sdlWindow(window).waylandEglWindow) destroyWaylandEglWindow(sdlWindow(window).waylandEglWindow);
   SDL_DestroyWindow(sdlOf(window));
   delete window;
 }
@@ -228,15 +163,32 @@ void SdlWindowBackend::setMaximumClientSize(HWND window, int32_t width, int32_t 
   w.maxWidth = width;
   w.maxHeight = height;
   SDL_SetWindowMaximumSize(w.window, width, height);
-  enforceMaximumSize(w.window);
+  enforceMaximumSize(w);
 }
 
 NativeHandles SdlWindowBackend::nativeHandles(HWND window) {
   const auto info = wmInfo(sdlOf(window));
-  if (!info || info->subsystem != SDL_SYSWM_X11) return {};
-  void* display = info->info.x11.display;
-  const unsigned long id = info->info.x11.window;
-  return {display, id, windowVisualId(display, id), displayConnectionFd(display)};
+  NativeHandles native;
+  if (!info) return native;
+  if (info->subsystem == SDL_SYSWM_X11) {
+    native.system = NativeHandles::System::X11;
+    native.display = info->info.x11.display;
+    native.x11Window = info->info.x11.window;
+    native.visualId = windowVisualId(native.display, native.x11Window);
+    native.connectionFd = displayConnectionFd(native.display);
+  } else if (info->subsystem == SDL_SYSWM_WAYLAND) {
+    SdlWindow& w = sdlWindow(window);
+    if (!w.waylandEglWindow) {
+      const TRect client = clientRect(window);
+      w.waylandEglWindow = createWaylandEglWindow(info->info.wl.surface, client.right, client.bottom);
+    }
+    if (!w.waylandEglWindow) return native;
+    native.system = NativeHandles::System::Wayland;
+    native.display = info->info.wl.display;
+    native.waylandWindow = w.waylandEglWindow;
+    native.connectionFd = waylandFd_ = waylandConnectionFd(native.display);
+  }
+  return native;
 }
 
 bool SdlWindowBackend::waitEvent(int64_t timeoutUs, WindowEvent& event) {
@@ -247,6 +199,9 @@ bool SdlWindowBackend::waitEvent(int64_t timeoutUs, WindowEvent& event) {
   const int timeout = timeoutMs < 0 ? -1 : static_cast<int>(SDL_min(timeoutMs, int64_t{INT_MAX}));
   const int got = timeout < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeout);
   if (!got) return false;
+  // SDL reports a Wayland compositor that went away as a request to quit; it
+  // is a lost display, as on X11, not a close.
+  if (e.type == SDL_QUIT && displayHungUp(waylandFd_)) exitOnLostDisplay();
   event = translate(e);
   return true;
 }

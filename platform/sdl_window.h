@@ -22,4 +22,5 @@ class SdlWindowBackend final : public WindowBackend {
 
  private:
   bool initialized_ = false;
+  int waylandFd_ = -1;  // the compositor connection, once a window has a surface
 };

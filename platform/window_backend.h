@@ -54,9 +54,12 @@ inline WindowEvent makeEvent(WindowEvent::Kind kind, HWND window = nullptr) {
 
 // The platform's native handles, for the GL binding.
 struct NativeHandles {
-  void* display = nullptr;  // X11 Display*, or null
-  unsigned long window = 0;  // X11 window id, or 0
-  unsigned long visualId = 0;  // the window's X11 visual, 0 if unknown
+  enum class System { None, X11, Wayland };
+  System system = System::None;
+  void* display = nullptr;  // X11 Display* or wl_display*
+  unsigned long x11Window = 0;  // X11: the window id
+  void* waylandWindow = nullptr;  // Wayland: the wl_egl_window on the window's surface
+  unsigned long visualId = 0;  // X11: the window's visual, 0 if unknown
   int connectionFd = -1;  // the display connection's socket, -1 if none
 };
 

@@ -54,12 +54,12 @@ TEST(PixelFormatMatch, OnlyConfigsOfTheWindowsVisualAndTheClosestFirst) {
 }
 
 TEST(EglBinding, AFailedDeviceContextKeepsItsReasonThroughTheNextSteps) {
-  NullWindowBackend backend;  // a window with no X11 window behind it
-  EglBinding binding(EglBinding::Target::X11Window, backend);
+  NullWindowBackend backend;  // a window with no native window behind it
+  EglBinding binding(EglBinding::Target::Window, backend);
   HWND window = backend.createWindow({});
   EXPECT_EQ(binding.getDC(window), nullptr);
   const PIXELFORMATDESCRIPTOR request = windowRequest();
   EXPECT_EQ(binding.choosePixelFormat(nullptr, request), 0);
-  EXPECT_EQ(binding.lastError(), "EGL: the window has no X11 window to draw into");
+  EXPECT_EQ(binding.lastError(), "EGL: the window has no X11 or Wayland window to draw into");
   backend.destroyWindow(window);
 }
