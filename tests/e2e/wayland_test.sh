@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # The viewer as a native Wayland client of weston, nested in a private Xvfb:
 # found without an X display and when asked for by SDL_VIDEODRIVER; the
-# galaxy glows, keys reach it, a preset changes the picture, SIGTERM and the
-# close button of the window's title bar end it with status 0, and a
-# compositor that dies ends it with status 1.
+# galaxy glows, keys reach it, a preset changes the picture, the drawing
+# follows the window when it is maximised, SIGTERM and the close button of
+# the window's title bar end it with status 0, and a compositor that dies ends
+# it with status 1.
 # Usage: wayland_test.sh GALAXY_EXECUTABLE OUTPUT_DIR
 X_SESSION_LATER=1
 source "$(dirname "$0")/x_session.sh" "$@"
 
-# The output is as wide as the window, so weston puts it at the left edge;
-# how far down depends on weston, and is read off the picture: the glow sits
-# in the middle of the 823 x 740 client area. No X window manager: weston's
-# output window is at (0, 0) of the X screen.
-readonly OUTPUT_WIDTH=823 OUTPUT_HEIGHT=800 CLIENT_HEIGHT=740 BELOW_PANEL=60
+# Weston places the window itself; where it went is read off the picture:
+# the glow sits in the middle of the 823 x 740 client area, and the title bar
+# with its buttons lies just above it. No X window manager: weston's output
+# window is at (0, 0) of the X screen.
+readonly OUTPUT_WIDTH=1024 OUTPUT_HEIGHT=800 CLIENT_WIDTH=823 CLIENT_HEIGHT=740 BELOW_PANEL=60
 
 start_weston() {
   rm -f "$OUT/display"
@@ -31,16 +32,17 @@ start_weston() {
 }
 
 shoot() { import -window root "$OUT/$1.png" 2>/dev/null; }
-# The centre of the glow below weston's panel and the title bar, as "X Y".
+# The centre of the glow below weston's panel and the title bar, as "X Y";
+# only the glow's core is that bright, not weston's grey background.
 glow_centre() {
   convert "$OUT/$1.png" -crop "${OUTPUT_WIDTH}x$((OUTPUT_HEIGHT - BELOW_PANEL))+0+$BELOW_PANEL" +repage \
-    -colorspace gray -threshold 50% png:- | identify -verbose -moments - 2>/dev/null |
+    -colorspace gray -threshold 80% png:- | identify -verbose -moments - 2>/dev/null |
     awk -F'[:,]' -v top=$BELOW_PANEL '/Centroid/ { printf "%d %d\n", $2, $3 + top; exit }'
 }
-# Bright at the middle of the screen's width, where the client area is.
+# Some glow below the panel and the title bar.
 glowing_on_wayland() {
-  shoot shown && awk -v b="$(brightness "$OUT/shown.png" "100x600+$((OUTPUT_WIDTH / 2 - 50))+$BELOW_PANEL")" \
-    'BEGIN { exit !(b > 5) }'
+  shoot shown && awk -v b="$(brightness "$OUT/shown.png" "${OUTPUT_WIDTH}x$((OUTPUT_HEIGHT - BELOW_PANEL))+0+$BELOW_PANEL")" \
+    'BEGIN { exit !(b > 0.3) }'
 }
 picture_changed() {
   shoot preset
@@ -50,16 +52,30 @@ picture_changed() {
 }
 ended() { ! kill -0 "$GALAXY_PID" 2>/dev/null; }
 
-# The close button: the right end of the title bar just above the client
-# area. Weston moves its pointer by the X pointer's relative motion, clamped
-# to its output: a sweep from the far corner to the origin puts both at
-# (0, 0), and from there they move together.
-clicked_close() {
+# Clicks a point of weston's screen. Inside its window weston moves its
+# pointer by the X pointer's relative motion; on entering the window it takes
+# the position as it is. So the X pointer leaves the window (the X screen is
+# taller than weston's output) and comes back in at the point.
+click_at() {
+  xdotool mousemove $((OUTPUT_WIDTH / 2)) $((OUTPUT_HEIGHT + 100)) mousemove "$1" "$2" click 1
+}
+
+# The title bar's buttons, from the right: close, maximise; 32 pixels apart.
+title_button() {
   local x y
-  read -r x y < <(glow_centre preset)
-  xdotool mousemove $((OUTPUT_WIDTH - 1)) $((OUTPUT_HEIGHT - 1)) mousemove 0 0
-  xdotool mousemove $((OUTPUT_WIDTH - 16)) $((y - CLIENT_HEIGHT / 2 - 12)) click 1
-  wait_until 2 ended
+  read -r x y < <(glow_centre "$1")
+  echo $((x + $2 / 2 - 16 - 32 * $3)) $((y - $4 / 2 - 12))
+}
+
+# Maximised, the client area fills the output's width: the glow moves to its
+# middle, and the right end, beyond the old width, is the galaxy's black,
+# not weston's grey, only if the drawing surface followed the new size.
+glow_in_the_middle() {
+  shoot maximised
+  local x y
+  read -r x y < <(glow_centre maximised)
+  ((x > OUTPUT_WIDTH / 2 - 15 && x < OUTPUT_WIDTH / 2 + 15)) &&
+    awk -v b="$(brightness "$OUT/maximised.png" "100x300+$((OUTPUT_WIDTH - 110))+200")" 'BEGIN { exit !(b < 1) }'
 }
 
 still() {
@@ -70,7 +86,7 @@ still() {
 # Runs the viewer on weston (further arguments: env settings), checks its
 # picture and keys, then ends it with END (TERM or close).
 session() {
-  local end=$1 how=$2 status=0
+  local end=$1 how=$2 status=0 x title_y
   shift 2
   env -u DISPLAY WAYLAND_DISPLAY=galaxy-test "$@" "$GALAXY" 2>"$OUT/galaxy.stderr" &
   GALAXY_PID=$!
@@ -83,7 +99,12 @@ session() {
     kill -TERM "$GALAXY_PID"
     wait_until 30 ended || fail "$how: still running after SIGTERM"
   else
-    wait_until 30 clicked_close || fail "$how: still running after clicks on the close button"
+    read -r x title_y < <(title_button preset "$CLIENT_WIDTH" 1 "$CLIENT_HEIGHT")
+    click_at "$x" "$title_y"
+    wait_until 30 glow_in_the_middle || fail "$how: the picture did not follow the maximised window"
+    # Maximised, the title bar stays where it was and reaches the right edge.
+    wait_until 30 eval 'click_at $((OUTPUT_WIDTH - 16)) $title_y && wait_until 2 ended' ||
+      fail "$how: still running after clicks on the close button"
   fi
   wait "$GALAXY_PID" || status=$?
   GALAXY_PID=""
