@@ -1,4 +1,4 @@
-// The stored form resource of TViewPort (mainview.dfm, compiled in).
+// The stored form resource of TViewPort (mainview.form, compiled in).
 #pragma once
 #include <string_view>
 

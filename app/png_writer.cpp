@@ -1,82 +1,93 @@
-// A small PNG encoder over zlib: signature, IHDR, optional PLTE, one IDAT, IEND.
+// PNG files through libpng: 8-bit RGB pictures and 4-bit palette images.
 #include "app/png_writer.h"
 
-#include <zlib.h>
+#include <png.h>
 
 #include <cerrno>
+#include <csetjmp>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
 
 namespace {
 
-void putBigEndian(std::vector<uint8_t>& out, uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
+// What libpng needs to write one picture; plain data, so nothing with a
+// destructor lives across libpng's longjmp on an error.
+struct PngLayout {
+  int width;
+  int height;
+  int bitDepth;
+  int colourType;
+  const png_color* palette;  // or null
+  int paletteSize;
+  png_bytepp rows;  // packed as the format says, top down
+};
+
+char g_pngError[256];
+
+void onPngError(png_structp png, png_const_charp message) {
+  std::snprintf(g_pngError, sizeof g_pngError, "%s", message);
+  png_longjmp(png, 1);
 }
 
-void putChunk(std::vector<uint8_t>& out, const char (&type)[5], const std::vector<uint8_t>& data) {
-  putBigEndian(out, static_cast<uint32_t>(data.size()));
-  const size_t start = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  putBigEndian(out, static_cast<uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+void onPngWarning(png_structp, png_const_charp) {}
+
+// Returns null on success, else libpng's reason.
+const char* writeWithLibpng(FILE* file, const PngLayout& layout) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, onPngError, onPngWarning);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    return "out of memory";
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return g_pngError;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(layout.width), static_cast<png_uint_32>(layout.height),
+               layout.bitDepth, layout.colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  if (layout.palette) png_set_PLTE(png, info, layout.palette, layout.paletteSize);
+  png_set_compression_level(png, 9);
+  png_write_info(png, info);
+  png_write_image(png, layout.rows);
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return nullptr;
 }
 
-// Each row of the raw picture gets filter byte 0 (none) in front.
-std::string encode(const std::string& path, int width, int height, uint8_t bitDepth, uint8_t colourType,
-                   const std::vector<uint8_t>& palette, const std::vector<uint8_t>& filteredRows) {
-  uLongf packedSize = compressBound(static_cast<uLong>(filteredRows.size()));
-  std::vector<uint8_t> packed(packedSize);
-  if (compress2(packed.data(), &packedSize, filteredRows.data(), static_cast<uLong>(filteredRows.size()), 9) != Z_OK)
-    return "cannot compress the picture";
-  packed.resize(packedSize);
-
-  std::vector<uint8_t> header;
-  putBigEndian(header, static_cast<uint32_t>(width));
-  putBigEndian(header, static_cast<uint32_t>(height));
-  header.insert(header.end(), {bitDepth, colourType, 0, 0, 0});
-
-  std::vector<uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  putChunk(file, "IHDR", header);
-  if (!palette.empty()) putChunk(file, "PLTE", palette);
-  putChunk(file, "IDAT", packed);
-  putChunk(file, "IEND", {});
-
-  std::ofstream stream(path, std::ios::binary);
-  stream.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-  stream.close();
-  if (!stream) return "cannot write " + path + ": " + std::strerror(errno);
+std::string write(const std::string& path, PngLayout layout, std::vector<uint8_t>& packed, size_t rowBytes) {
+  std::vector<png_bytep> rows;
+  for (int y = 0; y < layout.height; ++y) rows.push_back(&packed[rowBytes * static_cast<size_t>(y)]);
+  layout.rows = rows.data();
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return "cannot write " + path + ": " + std::strerror(errno);
+  const char* failure = writeWithLibpng(file, layout);
+  const bool closed = std::fclose(file) == 0;
+  if (failure) return "cannot write " + path + ": " + failure;
+  if (!closed) return "cannot write " + path + ": " + std::strerror(errno);
   return "";
 }
 
 }  // namespace
 
 std::string writePng(const std::string& path, const RgbImage& image) {
-  const size_t rowBytes = 3 * static_cast<size_t>(image.width);
-  std::vector<uint8_t> rows;
-  rows.reserve((rowBytes + 1) * static_cast<size_t>(image.height));
-  for (int y = 0; y < image.height; ++y) {
-    rows.push_back(0);
-    const auto row = image.rgb.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<size_t>(y));
-    rows.insert(rows.end(), row, row + static_cast<std::ptrdiff_t>(rowBytes));
-  }
-  return encode(path, image.width, image.height, 8, 2, {}, rows);
+  std::vector<uint8_t> pixels = image.rgb;
+  return write(path, {image.width, image.height, 8, PNG_COLOR_TYPE_RGB, nullptr, 0, nullptr}, pixels,
+               3 * static_cast<size_t>(image.width));
 }
 
 std::string writePalettePng(const std::string& path, int width, int height, const uint32_t* palette,
                             const std::vector<uint8_t>& indices) {
-  std::vector<uint8_t> colours;
-  for (int i = 0; i < 16; ++i) {
-    const uint32_t c = palette[i];
-    colours.insert(colours.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
-  }
-  std::vector<uint8_t> rows;
-  for (int y = 0; y < height; ++y) {
-    rows.push_back(0);
-    for (int x = 0; x < width; x += 2) {  // two pixels a byte, the left one high
-      const uint8_t left = indices[static_cast<size_t>(y * width + x)];
-      const uint8_t right = x + 1 < width ? indices[static_cast<size_t>(y * width + x + 1)] : 0;
-      rows.push_back(static_cast<uint8_t>(left << 4 | (right & 15)));
+  png_color colours[16];
+  for (int i = 0; i < 16; ++i)
+    colours[i] = {uint8_t(palette[i] >> 16), uint8_t(palette[i] >> 8), uint8_t(palette[i])};
+  const size_t rowBytes = (static_cast<size_t>(width) + 1) / 2;
+  std::vector<uint8_t> packed(rowBytes * static_cast<size_t>(height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {  // two pixels a byte, the left one high
+      const uint8_t index = indices[static_cast<size_t>(y * width + x)] & 15;
+      packed[rowBytes * static_cast<size_t>(y) + static_cast<size_t>(x / 2)] |= x % 2 ? index : index << 4;
     }
-  }
-  return encode(path, width, height, 4, 3, colours, rows);
+  return write(path, {width, height, 4, PNG_COLOR_TYPE_PALETTE, colours, 16, nullptr}, packed, rowBytes);
 }

@@ -9,7 +9,7 @@ packages=(
   libegl-mesa0 libgl1-mesa-dri            # Mesa's EGL and software renderer
   libdecor-0-plugin-1-cairo               # title bars for the window on Wayland
   libgtest-dev libbenchmark-dev           # tests and benchmarks are built by default
-  zlib1g-dev                              # PNG pictures from the snapshot and icon tools
+  libpng-dev                              # PNG pictures from the snapshot and icon tools
 )
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils desktop-file-utils valgrind procps x11-xkb-utils weston)
