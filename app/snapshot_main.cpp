@@ -1,10 +1,13 @@
 // galaxy-snapshot: renders the default galaxy or a preset through the real
-// window class and drawFrame on a headless EGL context, and writes a PNG.
-// Usage: galaxy-snapshot [--preset 1-8] [--size WIDTHxHEIGHT] OUTPUT.png
+// window class and drawFrame on a headless EGL context, and writes a PNG;
+// or N successive frames, one a tick, as OUTPUT-0001.png, OUTPUT-0002.png...
+// Usage: galaxy-snapshot [--preset 1-8] [--size WIDTHxHEIGHT] [--frames N] OUTPUT.png
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "app/mainview.h"
@@ -20,8 +23,11 @@ struct Options {
   int preset = 0;  // 0: the defaults
   int width = 640;
   int height = 480;
+  int frames = 0;  // 0: one picture, named as given
   std::string output;
 };
+
+constexpr int kMostFrames = 9999;  // four digits in the file names
 
 bool parse(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
@@ -31,6 +37,8 @@ bool parse(int argc, char** argv, Options& o) {
     } else if (arg == "--size" && i + 1 < argc) {
       if (std::sscanf(argv[++i], "%dx%d", &o.width, &o.height) != 2) return false;
       if (o.width < 1 || o.height < 1 || o.width > 8192 || o.height > 8192) return false;
+    } else if (arg == "--frames" && i + 1 < argc) {
+      if (std::sscanf(argv[++i], "%d", &o.frames) != 1 || o.frames < 1 || o.frames > kMostFrames) return false;
     } else if (o.output.empty() && !arg.starts_with("-")) {
       o.output = arg;
     } else {
@@ -38,6 +46,14 @@ bool parse(int argc, char** argv, Options& o) {
     }
   }
   return !o.output.empty();
+}
+
+// OUT.png, frame 7: OUT-0007.png.
+std::string framePath(const std::string& output, int frame) {
+  const std::filesystem::path path(output);
+  char number[16];
+  std::snprintf(number, sizeof number, "-%04d", frame);
+  return (path.parent_path() / (path.stem().string() + number + path.extension().string())).string();
 }
 
 // The picture GL holds, bottom row first, turned into rows top down.
@@ -67,8 +83,13 @@ int render(const Options& o) {
     uint16_t key = static_cast<uint16_t>('0' + o.preset);
     mainWindow->FormKeyDown(mainWindow, key, 0);
   }
-  mainWindow->TimerTimer(mainWindow);  // one frame, drawn by drawFrame
-  const std::string error = writePng(o.output, readPicture(o.width, o.height));
+  std::string error;
+  // Each tick draws a frame with drawFrame and moves the camera on, as the
+  // viewer's timer does.
+  for (int frame = 1; frame <= std::max(o.frames, 1) && error.empty(); ++frame) {
+    mainWindow->TimerTimer(mainWindow);
+    error = writePng(o.frames ? framePath(o.output, frame) : o.output, readPicture(o.width, o.height));
+  }
   mainWindow->Close();
   if (!error.empty()) {
     std::fprintf(stderr, "galaxy-snapshot: %s\n", error.c_str());
@@ -82,7 +103,7 @@ int render(const Options& o) {
 int main(int argc, char** argv) {
   Options options;
   if (!parse(argc, argv, options)) {
-    std::fprintf(stderr, "usage: galaxy-snapshot [--preset 1-8] [--size WIDTHxHEIGHT] OUTPUT.png\n");
+    std::fprintf(stderr, "usage: galaxy-snapshot [--preset 1-8] [--size WIDTHxHEIGHT] [--frames N] OUTPUT.png\n");
     return 2;
   }
   try {

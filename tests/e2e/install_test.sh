@@ -42,6 +42,15 @@ awk -v t="$top" -v b="$bottom" 'BEGIN { d = t - b; if (d < 0) d = -d; exit !(d <
   fail "snapshot is lopsided (top $top, bottom $bottom)"
 changed=$(compare -metric AE "$out/default.png" "$out/preset-8.png" null: 2>&1 || true)
 [[ "${changed%% *}" -gt 500 ]] || fail "preset 8 looks like the defaults"
+# Successive ticks: the first is the single picture, and the camera moves on.
+"$prefix/bin/galaxy-snapshot" --frames 3 --size 400x300 "$out/spin.png"
+for n in 1 2 3; do [[ -f "$out/spin-000$n.png" ]] || fail "frame $n not written"; done
+[[ -f "$out/spin-0004.png" ]] && fail "a fourth frame was written"
+first=$(compare -metric AE "$out/default.png" "$out/spin-0001.png" null: 2>&1 || true)
+[[ "${first%% *}" == 0 ]] || fail "the first frame is not the single picture ($first pixels differ)"
+moved=$(compare -metric AE "$out/spin-0001.png" "$out/spin-0003.png" null: 2>&1 || true)
+[[ "${moved%% *}" -gt 0 ]] || fail "the frames do not move"
+
 status=0
 "$prefix/bin/galaxy-snapshot" --preset 9 "$out/x.png" 2>/dev/null || status=$?
 [[ $status == 2 ]] || fail "a bad preset must be refused with status 2, got $status"
