@@ -12,7 +12,9 @@ packages=(
   libpng-dev                              # PNG pictures from the snapshot and icon tools
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils desktop-file-utils valgrind procps x11-xkb-utils weston)
+  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils x11-xkb-utils desktop-file-utils valgrind procps weston)
+  packages+=(dpkg-dev file lintian appstream man-db)  # the Debian package and its metadata
+
 fi
 
 missing=()

@@ -1,23 +1,38 @@
 #!/usr/bin/env bash
 # Installs into a temporary prefix and checks what a desktop gets: the
-# programs, a valid desktop entry and the icons; then renders with the
-# installed snapshot tool.
-# Usage: install_test.sh BUILD_DIR OUTPUT_DIR
+# programs, a valid desktop entry and AppStream metadata under one id, the
+# icons and manual pages that render cleanly; then renders with the installed
+# snapshot tool.
+# Usage: install_test.sh BUILD_DIR OUTPUT_DIR APP_ID
 set -euo pipefail
 build=$1
 out=$2
+id=$3
 fail() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$out" && mkdir -p "$out"
 prefix="$out/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/galaxy bin/galaxy-snapshot share/applications/galaxy.desktop \
-         share/icons/hicolor/32x32/apps/galaxy.png share/icons/hicolor/256x256/apps/galaxy.png; do
+entry="$prefix/share/applications/$id.desktop"
+metainfo="$prefix/share/metainfo/$id.metainfo.xml"
+for f in bin/galaxy bin/galaxy-snapshot share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+         share/icons/hicolor/32x32/apps/galaxy.png share/icons/hicolor/256x256/apps/galaxy.png \
+         share/man/man6/galaxy.6.gz share/man/man1/galaxy-snapshot.1.gz \
+         share/doc/galaxy/copyright share/doc/galaxy/changelog.gz; do
   [[ -f "$prefix/$f" ]] || fail "not installed: $f"
 done
-desktop-file-validate "$prefix/share/applications/galaxy.desktop" || fail "invalid desktop entry"
-grep -qx 'Exec=galaxy' "$prefix/share/applications/galaxy.desktop" || fail "the entry must start galaxy without arguments"
-grep -qx 'Categories=Graphics;Education;' "$prefix/share/applications/galaxy.desktop" || fail "categories"
+desktop-file-validate "$entry" || fail "invalid desktop entry"
+grep -qx 'Exec=galaxy' "$entry" || fail "the entry must start galaxy without arguments"
+grep -qx 'Categories=Graphics;Education;' "$entry" || fail "categories"
+appstreamcli validate --no-net "$metainfo" >"$out/appstream.log" 2>&1 || fail "AppStream: $(cat "$out/appstream.log")"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metadata does not launch $id.desktop"
+
+# The manual pages render without a warning from man or groff.
+for page in share/man/man6/galaxy.6.gz share/man/man1/galaxy-snapshot.1.gz; do
+  warnings=$(MANWIDTH=80 man --warnings -l "$prefix/$page" 2>&1 >/dev/null)
+  [[ -z "$warnings" ]] || fail "$page: $warnings"
+  MANWIDTH=80 man -l "$prefix/$page" 2>/dev/null | grep -q "EXIT STATUS" || fail "$page does not render"
+done
 
 read -r w h colours < <(identify -format '%w %h %k\n' "$prefix/share/icons/hicolor/32x32/apps/galaxy.png")
 [[ $w == 32 && $h == 32 ]] || fail "small icon is ${w}x$h"
