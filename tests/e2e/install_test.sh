@@ -4,11 +4,10 @@
 # icons and manual pages that render cleanly; then renders with the installed
 # snapshot tool.
 # Usage: install_test.sh BUILD_DIR OUTPUT_DIR APP_ID
-set -euo pipefail
+source "$(dirname "$0")/common.sh"
 build=$1
 out=$2
 id=$3
-fail() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$out" && mkdir -p "$out"
 prefix="$out/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null

@@ -4,11 +4,10 @@
 # could install it here, that lintian finds no error, and that the programs
 # it carries run.
 # Usage: package_test.sh BUILD_DIR OUTPUT_DIR APP_ID
-set -euo pipefail
+source "$(dirname "$0")/common.sh"
 build=$1
 out=$2
 id=$3
-fail() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$out" && mkdir -p "$out"
 
 (cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1) || fail "cpack: $(tail -5 "$out/cpack.log")"

@@ -3,12 +3,10 @@
 # Arguments: the galaxy executable and a folder for screenshots and logs.
 # The default session (1280x1024, 24-bit) starts at once unless
 # X_SESSION_LATER is set; start_x_session SCREEN starts one of another kind.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 GALAXY=$1
 OUT=$2
 mkdir -p "$OUT"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Retries a command every 0.1 s until it succeeds or SECONDS_ALLOWED pass;
 # the deadlines are generous because CI runs on a busy machine.
