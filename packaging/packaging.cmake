@@ -52,6 +52,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Mesa's OpenGL driver draws where no other vendor's does; the title bar on
 # Wayland desktops that draw none comes from libdecor's plugin.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri, libdecor-0-plugin-1-cairo")
+# SDL shows its message boxes on Wayland through zenity.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "zenity")
 set(CPACK_STRIP_FILES ON)
 # Directories 755, files 644 and programs 755, whatever the build's umask.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
