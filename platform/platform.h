@@ -1,5 +1,5 @@
 // Which window backend and GL binding the form library uses. The program
-// runs on SDL2 and EGL on X11; tests and tools may install others before
+// runs on SDL2 and EGL on X11 or Wayland; tests and tools may install others before
 // Application->Initialize().
 #pragma once
 #include "platform/gl_binding.h"
@@ -10,5 +10,5 @@ GlBinding& glBinding();
 
 // Installs a backend and binding; both must outlive their use.
 void usePlatform(WindowBackend& backend, GlBinding& binding);
-// Back to SDL2 and EGL on X11.
+// Back to SDL2 and EGL on the desktop.
 void useDesktopPlatform();

@@ -1,4 +1,4 @@
-// The window backend on SDL2 with its X11 driver: one native window, its
+// The window backend on SDL2, on X11 or Wayland: one native window, its
 // events translated into ours, the message box.
 #pragma once
 #include "platform/window_backend.h"
