@@ -10,10 +10,24 @@
 namespace {
 
 volatile sig_atomic_t g_watchedFd = -1;
-struct sigaction g_previousAlarm;
 
 void onAlarm(int) {
   if (displayHungUp(g_watchedFd)) exitOnLostDisplay();
+}
+
+// Installed once and never taken back: a tick of the timer can still be on
+// its way after the watch has ended (Valgrind, for one, delivers signals
+// late), and it must find this handler, not the default that ends the
+// program. With no connection watched it does nothing.
+void installAlarmHandlerOnce() {
+  static const bool installed = [] {
+    struct sigaction alarm{};
+    alarm.sa_handler = onAlarm;
+    sigemptyset(&alarm.sa_mask);
+    alarm.sa_flags = SA_RESTART;  // the swap's own system calls carry on
+    return sigaction(SIGALRM, &alarm, nullptr) == 0;
+  }();
+  (void)installed;
 }
 
 void setAlarmInterval(long microseconds) {
@@ -40,12 +54,8 @@ bool displayHungUp(int connectionFd) {
 DisplayWatch::DisplayWatch(int connectionFd) {
   if (connectionFd < 0) return;
   if (displayHungUp(connectionFd)) exitOnLostDisplay();
+  installAlarmHandlerOnce();
   g_watchedFd = connectionFd;
-  struct sigaction alarm{};
-  alarm.sa_handler = onAlarm;
-  sigemptyset(&alarm.sa_mask);
-  alarm.sa_flags = SA_RESTART;  // the swap's own system calls carry on
-  sigaction(SIGALRM, &alarm, &g_previousAlarm);
   setAlarmInterval(200'000);
   armed_ = true;
 }
@@ -53,6 +63,5 @@ DisplayWatch::DisplayWatch(int connectionFd) {
 DisplayWatch::~DisplayWatch() {
   if (!armed_) return;
   setAlarmInterval(0);
-  sigaction(SIGALRM, &g_previousAlarm, nullptr);
   g_watchedFd = -1;
 }

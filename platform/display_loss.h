@@ -13,9 +13,10 @@
 bool displayHungUp(int connectionFd);
 
 // While one lives, the connection is checked every 200 ms from a timer signal
-// and the program ends if the server has gone. A buffer swap on a dead X
-// connection can spin inside the driver for many seconds; nothing else would
-// notice until it returned.
+// (SIGALRM, whose handler stays ours from the first watch on) and the program
+// ends if the server has gone. A buffer swap on a dead X connection can spin
+// inside the driver for many seconds; nothing else would notice until it
+// returned.
 class DisplayWatch {
  public:
   explicit DisplayWatch(int connectionFd);
