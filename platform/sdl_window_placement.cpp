@@ -45,8 +45,11 @@ void placeBeforeMapping(SdlWindow& w) {
   if (!frame) return;
   const ScreenRect outer = outerRect(w);
   setClientSize(w, outer, *frame);
-  // Unmapped, the requested position is where the frame's corner goes.
-  SDL_SetWindowPosition(w.window, outer.left, outer.top);
+  // Unmapped, the requested position is where the frame's corner goes. The
+  // window was created at the stored one; moving it again would only make
+  // SDL wait for the window manager to follow.
+  if (outer.left != w.geometry.left || outer.top != w.geometry.top)
+    SDL_SetWindowPosition(w.window, outer.left, outer.top);
   w.framed = true;
 }
 
