@@ -3,7 +3,7 @@
 
 #include "app/main_icon.h"
 #include "app/mainview.h"
-#include "platform/application.h"
+#include "platform/forms/application.h"
 
 int main() {
   bool failed = false;

@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "galaxy/galaxy_cloud.h"
-#include "platform/form.h"
+#include "platform/forms/form.h"
 #include "platform/gl_binding.h"
-#include "platform/timer.h"
+#include "platform/forms/timer.h"
 #include "render/view_state.h"
 
 class TViewPort : public TForm {

@@ -2,8 +2,8 @@
 // presets, the hide/show toggle. Every key-down ends with the caption rebuild.
 #include "app/mainview.h"
 #include "galaxy/presets.h"
-#include "platform/runtime.h"
-#include "platform/virtual_keys.h"
+#include "platform/forms/runtime.h"
+#include "platform/forms/virtual_keys.h"
 
 #include <type_traits>
 

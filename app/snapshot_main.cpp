@@ -12,9 +12,9 @@
 
 #include "app/mainview.h"
 #include "app/png_writer.h"
-#include "platform/application.h"
-#include "platform/egl_binding.h"
-#include "platform/null_window.h"
+#include "platform/forms/application.h"
+#include "platform/egl/egl_binding.h"
+#include "platform/headless/null_window.h"
 #include "platform/platform.h"
 
 namespace {

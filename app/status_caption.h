@@ -3,7 +3,7 @@
 #include <string>
 
 #include "galaxy/galaxy_cloud.h"
-#include "platform/runtime.h"
+#include "platform/forms/runtime.h"
 #include "render/view_state.h"
 
 // Galaxy ~ Rotation(x:y:z) Zoom(z) Arm(arms:rings:twist:auxA) Other(auxC:auxB:spread:falloff)

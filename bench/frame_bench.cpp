@@ -5,9 +5,9 @@
 #include <sys/resource.h>
 
 #include "app/mainview.h"
-#include "platform/application.h"
-#include "platform/egl_binding.h"
-#include "platform/null_window.h"
+#include "platform/forms/application.h"
+#include "platform/egl/egl_binding.h"
+#include "platform/headless/null_window.h"
 #include "platform/platform.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The backend and binding in use, and the platform calls routed to them.
 #include "platform/platform.h"
 
-#include "platform/egl_binding.h"
-#include "platform/sdl_window.h"
+#include "platform/egl/egl_binding.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The narrow table through which the form library reaches a real window
-// system. sdl_window.cpp drives SDL2; null_window.cpp is a headless stand-in
-// whose clock and events a test controls.
+// system. sdl/ drives SDL2; headless/ is a stand-in whose clock and events a
+// test controls.
 #pragma once
 #include <cstdint>
 #include <string>
 
-#include "platform/form_types.h"
+#include "platform/forms/form_types.h"
 
 // A native window; each backend derives its own.
 struct NativeWindow {

@@ -7,8 +7,8 @@
 
 #include "galaxy/presets.h"
 #include "headless_viewport.h"
-#include "platform/runtime.h"
-#include "platform/virtual_keys.h"
+#include "platform/forms/runtime.h"
+#include "platform/forms/virtual_keys.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/application.h"
-#include "platform/egl_binding.h"
-#include "platform/form_resource.h"
-#include "platform/null_window.h"
+#include "platform/forms/application.h"
+#include "platform/egl/egl_binding.h"
+#include "platform/forms/form_resource.h"
+#include "platform/headless/null_window.h"
 #include "platform/platform.h"
-#include "platform/sdl_window.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/mainview.h"
-#include "platform/application.h"
-#include "platform/egl_binding.h"
-#include "platform/null_window.h"
+#include "platform/forms/application.h"
+#include "platform/egl/egl_binding.h"
+#include "platform/headless/null_window.h"
 #include "platform/platform.h"
 
 // A GL binding whose answers a test sets, recording every call by name.

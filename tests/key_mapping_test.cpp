@@ -2,8 +2,8 @@
 #include <SDL2/SDL_keyboard.h>
 #include <gtest/gtest.h>
 
-#include "platform/form_types.h"
-#include "platform/sdl_keys.h"
+#include "platform/forms/form_types.h"
+#include "platform/sdl/sdl_keys.h"
 
 namespace {
 uint16_t vk(SDL_Scancode scancode, SDL_Keycode keycode, Uint16 mod = KMOD_NONE) {

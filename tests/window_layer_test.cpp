@@ -3,9 +3,9 @@
 // when no device context could be had.
 #include <gtest/gtest.h>
 
-#include "platform/egl_binding.h"
-#include "platform/null_window.h"
-#include "platform/pixel_format_match.h"
+#include "platform/egl/egl_binding.h"
+#include "platform/headless/null_window.h"
+#include "platform/egl/pixel_format_match.h"
 #include "platform/window_placement.h"
 
 TEST(WindowPlacement, StoredGeometryStaysWhereTheWorkAreaHoldsIt) {

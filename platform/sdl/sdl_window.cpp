@@ -1,7 +1,7 @@
 // SDL2 behind the window backend, on its X11 driver where there is an X
 // server and on Wayland otherwise (or when the user asks for it); events
 // become ours here and nowhere else.
-#include "platform/sdl_window.h"
+#include "platform/sdl/sdl_window.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
@@ -11,12 +11,12 @@
 #include <csignal>
 #include <cstring>
 
-#include "platform/display_loss.h"
-#include "platform/modal_box_guard.h"
-#include "platform/sdl_keys.h"
-#include "platform/sdl_window_state.h"
-#include "platform/wayland_window.h"
-#include "platform/x11_frame.h"
+#include "platform/sdl/display_loss.h"
+#include "platform/sdl/modal_box_guard.h"
+#include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_window_state.h"
+#include "platform/sdl/wayland_window.h"
+#include "platform/sdl/x11_frame.h"
 
 namespace {
 

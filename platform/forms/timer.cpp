@@ -1,7 +1,7 @@
 // The timer's deadline arithmetic; the application's loop waits on it.
-#include "platform/timer.h"
+#include "platform/forms/timer.h"
 
-#include "platform/application.h"
+#include "platform/forms/application.h"
 #include "platform/platform.h"
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/form_types.h"
-#include "platform/published.h"
+#include "platform/forms/form_types.h"
+#include "platform/forms/published.h"
 #include "platform/window_backend.h"
 
 struct ResourceObject;

@@ -1,7 +1,7 @@
 // The form's window, caption, close request and event dispatch.
-#include "platform/form.h"
+#include "platform/forms/form.h"
 
-#include "platform/application.h"
+#include "platform/forms/application.h"
 #include "platform/platform.h"
 
 TForm::TForm(TComponent* owner, const FormClass& formClass) : TComponent(owner) { loadResource(formClass); }

@@ -2,12 +2,12 @@
 // prints on them, the digit row and keypad by position, like Windows does;
 // the letter keys of a non-Latin layout by position too, as their codes stay
 // on their keys there.
-#include "platform/sdl_keys.h"
+#include "platform/sdl/sdl_keys.h"
 
 #include <SDL2/SDL_keyboard.h>
 
-#include "platform/form_types.h"
-#include "platform/virtual_keys.h"
+#include "platform/forms/form_types.h"
+#include "platform/forms/virtual_keys.h"
 
 namespace {
 

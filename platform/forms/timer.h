@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/form_types.h"
+#include "platform/forms/form_types.h"
 
 class TTimer : public TComponent {
  public:

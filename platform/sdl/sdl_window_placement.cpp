@@ -1,8 +1,8 @@
 // Where the SDL backend puts its window: the frame asked for before mapping
 // on X11, the stored geometry fitted into the work area, the maximum size.
-#include "platform/sdl_window_state.h"
+#include "platform/sdl/sdl_window_state.h"
 #include "platform/window_placement.h"
-#include "platform/x11_frame.h"
+#include "platform/sdl/x11_frame.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <variant>
 
-#include "platform/form_types.h"
+#include "platform/forms/form_types.h"
 
 class TForm;
 

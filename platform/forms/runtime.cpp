@@ -1,6 +1,6 @@
 // Sign and FormatFloat. FormatFloat rounds on the exact decimal expansion of
 // the value, so a value just below a rounding tie never rounds up by accident.
-#include "platform/runtime.h"
+#include "platform/forms/runtime.h"
 
 #include <langinfo.h>
 #include <locale.h>

@@ -1,5 +1,5 @@
 // The headless backend's windows, clock and event queue.
-#include "platform/null_window.h"
+#include "platform/headless/null_window.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The ranking behind ChoosePixelFormat: lexicographic on what is missing,
 // then on what is more than asked.
-#include "platform/pixel_format_match.h"
+#include "platform/egl/pixel_format_match.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // The lost-display exit and the watch over a buffer swap: only
 // async-signal-safe calls (poll, write, _exit) once a signal may be involved.
-#include "platform/display_loss.h"
+#include "platform/sdl/display_loss.h"
 
 #include <poll.h>
 #include <signal.h>

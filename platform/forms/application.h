@@ -7,8 +7,8 @@
 #include <new>
 #include <vector>
 
-#include "platform/form.h"
-#include "platform/timer.h"
+#include "platform/forms/form.h"
+#include "platform/forms/timer.h"
 
 class TApplication : public TComponent {
  public:

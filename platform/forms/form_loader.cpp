@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/form.h"
-#include "platform/form_resource.h"
-#include "platform/timer.h"
+#include "platform/forms/form.h"
+#include "platform/forms/form_resource.h"
+#include "platform/forms/timer.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // A small line-oriented parser for form resources.
-#include "platform/form_resource.h"
+#include "platform/forms/form_resource.h"
 
 #include <cctype>
 #include <charconv>
 
-#include "platform/form_types.h"
+#include "platform/forms/form_types.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Signals and fork handling around a modal box.
-#include "platform/modal_box_guard.h"
+#include "platform/sdl/modal_box_guard.h"
 
 #include <pthread.h>
 #include <sys/prctl.h>

@@ -1,7 +1,7 @@
 // Maps the window's pixel-format and context steps onto EGL, on X11, on
 // Wayland or headless. Failures come back as the call's result, with the
 // decoded EGL reason kept in lastError().
-#include "platform/egl_binding.h"
+#include "platform/egl/egl_binding.h"
 
 #define EGL_NO_X11
 #include <EGL/egl.h>
@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/display_loss.h"
-#include "platform/pixel_format_match.h"
+#include "platform/sdl/display_loss.h"
+#include "platform/egl/pixel_format_match.h"
 
 struct DeviceContext {
   HWND window = nullptr;

@@ -1,12 +1,12 @@
 // The message loop. Ticks are deadlines inside it: it waits for the next
 // event no longer than the earliest armed timer allows.
-#include "platform/application.h"
+#include "platform/forms/application.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "platform/platform.h"
-#include "platform/runtime.h"
+#include "platform/forms/runtime.h"
 
 namespace {
 TApplication g_application;
