@@ -30,17 +30,21 @@ int64_t requestedPointCount(int32_t rings, int32_t arms) {
   return total;
 }
 
-void GalaxyCloud::generate() {
-  Rand15::seed(1);
+GenerationSize generationSize(int32_t rings, int32_t arms) {
   const int64_t requested = requestedPointCount(rings, arms);
   // A negative arms count never comes from the controls; keep it from
   // wrapping into a bogus positive count all the same.
-  if (requested > kMaxPoints || requested < std::numeric_limits<int32_t>::min()) {
-    count = 0;
-    return;
-  }
-  count = static_cast<int32_t>(requested);
-  writeRings(*this);
+  if (requested > kMaxPoints || requested < std::numeric_limits<int32_t>::min()) return {0, 0};
+  // Within capacity both fit: what is written is less than what is asked for.
+  const int64_t written = rings >= 2 && arms >= 1 ? arms * ((int64_t{rings} - 1) * rings / 2) : 0;
+  return {static_cast<int32_t>(requested), static_cast<int32_t>(written)};
+}
+
+void GalaxyCloud::generate() {
+  Rand15::seed(1);
+  const GenerationSize size = generationSize(rings, arms);
+  count = size.count;
+  if (size.written > 0) writeRings(*this);
 }
 
 void GalaxyCloud::applyPreset(int32_t newRings, int32_t newArms, double newTwist) {

@@ -36,3 +36,12 @@ struct GalaxyCloud {
 // The number of points a parameter set asks for, computed without overflow
 // (rings past 46,340 leave the 32-bit range).
 int64_t requestedPointCount(int32_t rings, int32_t arms);
+
+// What generate() makes of a parameter set: the count it sets, and how many
+// points it writes from the start of the array (ring i holds i per arm, so
+// none with fewer than two rings, without arms, or over capacity).
+struct GenerationSize {
+  int32_t count;
+  int32_t written;
+};
+GenerationSize generationSize(int32_t rings, int32_t arms);

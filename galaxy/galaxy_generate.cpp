@@ -8,6 +8,10 @@
 // them in order. Every value is computed with the same operations in the same
 // order as the one-at-a-time algorithm, and the library is built without
 // fused multiply-add, so the points are the same to the last bit.
+//
+// Point k of every generation takes accepted triple k of that one stream, so
+// a range of a galaxy's points can be written on its own, going on from where
+// the stream stands: one pass then serves a whole burst of generations.
 #include "galaxy/galaxy_generate.h"
 
 #include <cmath>
@@ -200,18 +204,42 @@ class TripleStream {
   Chunk chunk_;
 };
 
-}  // namespace
-
-void writeRings(GalaxyCloud& g) {
-  TripleStream triples(Rand15::state());
-  double* out = g.points;
-  forEachCluster(g, [&](const Cluster& c) {
+// Points [from, to) of the galaxy p makes, from out on, each taking the next
+// accepted triple of the stream.
+void writeBetween(double* out, TripleStream& triples, const PointParameters& p, int64_t from, int64_t to) {
+  forEachClusterBetween(p, from, to, [&](const Cluster& c) {
     for (int left = c.points; left > 0;) {
       const uint16_t* inside;
       const int n = triples.take(left, inside);
-      out = placeCluster(out, triples.chunk(), inside, n, g.falloff, c.size, c.cx, c.cy);
+      out = placeCluster(out, triples.chunk(), inside, n, p.falloff, c.size, c.cx, c.cy);
       left -= n;
     }
   });
+}
+
+}  // namespace
+
+PointParameters pointParametersOf(const GalaxyCloud& g) {
+  return {.twist = g.twist, .spread = g.spread, .rings = g.rings, .arms = g.arms, .falloff = g.falloff};
+}
+
+void writeRings(GalaxyCloud& g) {
+  TripleStream triples(Rand15::state());
+  writeBetween(g.points, triples, pointParametersOf(g), 0, INT64_MAX);
   Rand15::setState(triples.stateAfterTaken());
+}
+
+uint32_t writeSurvivingPoints(double* points, const NotedGeneration* generations, int n) {
+  constexpr uint32_t kSeeded = Rand15::step(1);  // where seed(1) leaves the state
+  TripleStream triples(kSeeded);
+  uint32_t lastLeaves = kSeeded;
+  int64_t from = 0;
+  // Newest first: its points start the array, and each older one goes on
+  // where the stream and the array stand.
+  for (int k = n - 1; k >= 0; --k) {
+    writeBetween(points + 3 * from, triples, generations[k].parameters, from, generations[k].written);
+    if (k == n - 1) lastLeaves = triples.stateAfterTaken();
+    from = generations[k].written;
+  }
+  return lastLeaves;
 }
