@@ -1,5 +1,5 @@
 // Runs the benchmarks, then prints how generate() compares with its scalar
-// baseline and with the memory floor.
+// baseline and with the memory floor, and a deferred write() with generate().
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -38,5 +38,7 @@ int main(int argc, char** argv) {
   printRatio(reporter, "generate / memory floor, 706 rings", "generate/706/4/2", "memoryFloor/706/4/2");
   printRatio(reporter, "baseline / generate, 706 rings, falloff 1000", "baseline/706/4/1000/iterations:1",
              "generate/706/4/1000/iterations:2");
+  printRatio(reporter, "write after 1000 keys / generate, 706 rings", "writeAfterKeys/1000", "generate/706/4/2");
+  printRatio(reporter, "write after rings 706 to 7 / generate, 706 rings", "writeAfterRingsFall", "generate/706/4/2");
   return 0;
 }
