@@ -60,7 +60,6 @@ struct NativeHandles {
   unsigned long x11Window = 0;  // X11: the window id
   void* waylandWindow = nullptr;  // Wayland: the wl_egl_window on the window's surface
   unsigned long visualId = 0;  // X11: the window's visual, 0 if unknown
-  int connectionFd = -1;  // the display connection's socket, -1 if none
 };
 
 class WindowBackend {

@@ -12,7 +12,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/sdl/display_loss.h"
 #include "platform/egl/pixel_format_match.h"
 
 struct DeviceContext {
@@ -22,7 +21,6 @@ struct DeviceContext {
   unsigned long x11Window = 0;
   void* waylandWindow = nullptr;
   unsigned long visualId = 0;  // the config must draw with this visual
-  int connectionFd = -1;  // watched during a swap, for a server that dies
   TRect client;  // pbuffer size
   std::vector<EGLConfig> matches;  // best first
   EGLConfig chosen = nullptr;
@@ -109,7 +107,6 @@ HDC EglBinding::getDC(HWND window) {
     dc->x11Window = native.x11Window;
     dc->waylandWindow = native.waylandWindow;
     dc->visualId = native.visualId;
-    dc->connectionFd = native.connectionFd;
     const EGLenum platform =
         native.system == NativeHandles::System::X11 ? EGL_PLATFORM_X11_KHR : EGL_PLATFORM_WAYLAND_KHR;
     dc->display = eglGetPlatformDisplay(platform, native.display, nullptr);
@@ -218,9 +215,6 @@ void EglBinding::limitWindowToContext(DeviceContext& dc) {
 
 bool EglBinding::swapBuffers(HDC dc) {
   if (!dc) return failWithoutDC();
-  // The driver can spin inside a swap on a dead display connection; the
-  // watch ends the program instead.
-  DisplayWatch watch(dc->connectionFd);
   return eglSwapBuffers(dc->display, dc->surface) || fail("Failed to swap buffers");
 }
 

@@ -1,67 +1,72 @@
-// The lost-display exit and the watch over a buffer swap: only
-// async-signal-safe calls (poll, write, _exit) once a signal may be involved.
+// The program's last words when the display fails it: write and _exit only,
+// so neither a lock held by another thread nor an exit handler that talks to
+// the display can keep it from ending.
 #include "platform/sdl/display_loss.h"
 
 #include <poll.h>
-#include <signal.h>
-#include <sys/time.h>
+#include <sys/uio.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
-volatile sig_atomic_t g_watchedFd = -1;
+constexpr int kProbeMs = 200;  // a server that works answers a new client at once
 
-void onAlarm(int) {
-  if (displayHungUp(g_watchedFd)) exitOnLostDisplay();
+std::atomic<pid_t> g_viewer{0};
+std::atomic<bool> g_ending{false};
+
+// Only the first caller speaks; a second one (the other thread saw it too)
+// waits for the first one's _exit.
+void claimTheEnd() {
+  if (g_viewer != 0 && getpid() != g_viewer) _exit(1);  // a forked child ends quietly
+  if (g_ending.exchange(true))
+    for (;;) pause();
 }
 
-// Installed once and never taken back: a tick of the timer can still be on
-// its way after the watch has ended (Valgrind, for one, delivers signals
-// late), and it must find this handler, not the default that ends the
-// program. With no connection watched it does nothing.
-void installAlarmHandlerOnce() {
-  static const bool installed = [] {
-    struct sigaction alarm{};
-    alarm.sa_handler = onAlarm;
-    sigemptyset(&alarm.sa_mask);
-    alarm.sa_flags = SA_RESTART;  // the swap's own system calls carry on
-    return sigaction(SIGALRM, &alarm, nullptr) == 0;
-  }();
-  (void)installed;
+[[noreturn]] void say(const char* line, int status) {
+  const char prefix[] = "galaxy: ";
+  struct iovec parts[] = {{const_cast<char*>(prefix), sizeof prefix - 1},
+                          {const_cast<char*>(line), std::strlen(line)},
+                          {const_cast<char*>("\n"), 1}};
+  [[maybe_unused]] const ssize_t written = writev(STDERR_FILENO, parts, 3);
+  _exit(status);
 }
 
-void setAlarmInterval(long microseconds) {
-  itimerval interval{};
-  interval.it_interval.tv_usec = microseconds;
-  interval.it_value.tv_usec = microseconds;
-  setitimer(ITIMER_REAL, &interval, nullptr);
+bool stillAnswers(const std::optional<DisplayAddress>& server) {
+  return server && displayAnswers(*server, kProbeMs);
 }
 
 }  // namespace
 
-void exitOnLostDisplay() {
-  static const char kMessage[] = "galaxy: lost the connection to the display\n";
-  [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
-  _exit(1);
+void noteViewerProcess() { g_viewer = getpid(); }
+
+void endOnLostDisplay(const std::optional<DisplayAddress>& server, const char* protocolError) {
+  claimTheEnd();
+  if (protocolError) {
+    static char line[512];
+    std::snprintf(line, sizeof line, "the compositor ended the connection: %s", protocolError);
+    say(line, 1);
+  }
+  if (stillAnswers(server))
+    say(server->protocol == DisplayProtocol::X11 ? "the X server closed the connection"
+                                                 : "the compositor closed the connection",
+        1);
+  say("lost the connection to the display", 1);
+}
+
+void endOnUnansweredDisplay(int signal, const std::optional<DisplayAddress>& server) {
+  claimTheEnd();
+  // A display that still answers is not what held the close: say so rather
+  // than blame it.
+  if (stillAnswers(server)) say("the window did not close in time; ended at once", 128 + signal);
+  say("the display does not answer; ended without closing the window", 128 + signal);
 }
 
 bool displayHungUp(int connectionFd) {
   if (connectionFd < 0) return false;
   pollfd connection{connectionFd, POLLRDHUP, 0};
   return poll(&connection, 1, 0) > 0 && (connection.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL));
-}
-
-DisplayWatch::DisplayWatch(int connectionFd) {
-  if (connectionFd < 0) return;
-  if (displayHungUp(connectionFd)) exitOnLostDisplay();
-  installAlarmHandlerOnce();
-  g_watchedFd = connectionFd;
-  setAlarmInterval(200'000);
-  armed_ = true;
-}
-
-DisplayWatch::~DisplayWatch() {
-  if (!armed_) return;
-  setAlarmInterval(0);
-  g_watchedFd = -1;
 }

@@ -1,29 +1,27 @@
-// What happens when the display server goes away under the program: one line
-// on standard error and status 1, at once, with no clean-up that would talk to
-// the dead connection.
+// How the program ends when its display server goes away or holds it: one
+// line on standard error and _exit, with no clean-up that would wait on the
+// display. Called from the user-interface thread (Xlib's I/O error handler)
+// or from the watchdog's thread; the first caller ends the program and any
+// other waits for it.
 #pragma once
+#include <optional>
 
-// Ends the program: "galaxy: lost the connection to the display", status 1.
-// Safe to call from a signal handler or from inside the window system's
-// library; runs no exit handlers.
-[[noreturn]] void exitOnLostDisplay();
+#include "platform/sdl/display_probe.h"
 
-// Whether the server has hung up on the connection with this socket; false
-// for -1 (no connection known).
+// The connection hung up. `server`, when known, is asked whether it is still
+// there, to tell a server that went away ("lost the connection to the
+// display") from one that dropped us; `protocolError` is what a compositor
+// said before it did, if anything. Status 1.
+[[noreturn]] void endOnLostDisplay(const std::optional<DisplayAddress>& server, const char* protocolError = nullptr);
+
+// A terminating signal could not be honoured in time: the window's close
+// waits on the display. Status 128 + the signal's number, as a shell reports
+// a program that a signal ended.
+[[noreturn]] void endOnUnansweredDisplay(int signal, const std::optional<DisplayAddress>& server);
+
+// Whether the server has hung up on the connection with this socket; false for -1.
 bool displayHungUp(int connectionFd);
 
-// While one lives, the connection is checked every 200 ms from a timer signal
-// (SIGALRM, whose handler stays ours from the first watch on) and the program
-// ends if the server has gone. A buffer swap on a dead X connection can spin
-// inside the driver for many seconds; nothing else would notice until it
-// returned.
-class DisplayWatch {
- public:
-  explicit DisplayWatch(int connectionFd);
-  ~DisplayWatch();
-  DisplayWatch(const DisplayWatch&) = delete;
-  DisplayWatch& operator=(const DisplayWatch&) = delete;
-
- private:
-  bool armed_ = false;
-};
+// Remembers which process is the viewer: a child forked from it (SDL's X11
+// message box) inherits its handlers and must not speak for it.
+void noteViewerProcess();

@@ -1,9 +1,12 @@
-// Signals and fork handling around a modal box.
+// Fork handling around a modal box; the watchdog's signal handlers do the rest.
 #include "platform/sdl/modal_box_guard.h"
 
 #include <pthread.h>
+#include <signal.h>
 #include <sys/prctl.h>
 #include <unistd.h>
+
+#include "platform/sdl/watchdog.h"
 
 namespace {
 
@@ -17,8 +20,6 @@ void tieChildToParent() {
   if (getppid() != g_parent) _exit(1);  // the parent died before the line above
 }
 
-void endProgram(int) { _exit(1); }
-
 void installForkHandlerOnce() {
   static const bool installed = pthread_atfork(nullptr, nullptr, tieChildToParent) == 0;
   (void)installed;
@@ -30,15 +31,10 @@ ModalBoxGuard::ModalBoxGuard() {
   installForkHandlerOnce();
   g_parent = getpid();
   g_guarding = 1;
-  struct sigaction end{};
-  end.sa_handler = endProgram;
-  sigemptyset(&end.sa_mask);
-  sigaction(SIGTERM, &end, &previousTerm_);
-  sigaction(SIGINT, &end, &previousInt_);
+  setModalBoxUp(true);
 }
 
 ModalBoxGuard::~ModalBoxGuard() {
-  sigaction(SIGTERM, &previousTerm_, nullptr);
-  sigaction(SIGINT, &previousInt_, nullptr);
+  setModalBoxUp(false);
   g_guarding = 0;
 }

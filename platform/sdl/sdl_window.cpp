@@ -6,15 +6,15 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 
+#include <poll.h>
+
 #include <chrono>
-#include <climits>
-#include <csignal>
-#include <cstring>
 
 #include "platform/sdl/display_loss.h"
 #include "platform/sdl/modal_box_guard.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_window_state.h"
+#include "platform/sdl/wayland_reading.h"
 #include "platform/sdl/wayland_window.h"
 #include "platform/sdl/x11_frame.h"
 
@@ -94,31 +94,43 @@ WindowEvent translate(const SDL_Event& e) {
 }  // namespace
 
 SdlWindowBackend::~SdlWindowBackend() {
-  if (initialized_) SDL_Quit();
-}
-
-void SdlWindowBackend::initialize() {
-  if (initialized_) return;
-  // X11 first where both exist: there the window goes where it is told. The
-  // user's SDL_VIDEODRIVER still wins over this.
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
-  // A write to a display server that has gone must fail, not kill us.
-  std::signal(SIGPIPE, SIG_IGN);
-  if (SDL_Init(SDL_INIT_VIDEO) != 0)
-    throw Exception(std::string("Cannot open the display: ") + SDL_GetError());
-  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) exitWhenXConnectionIsLost();
-  SDL_StopTextInput();  // key-downs only; no input method in the way
-  initialized_ = true;
+  if (!initialized_) return;
+  // The connection closes with SDL; until the process has let go of the
+  // display, a close still has its deadline.
+  watchdog_.forget();
+  SDL_Quit();
+  watchdog_.finish();
 }
 
 HWND SdlWindowBackend::createWindow(const WindowGeometry& geometry) {
   SDL_Window* window = SDL_CreateWindow(geometry.caption.c_str(), geometry.left, geometry.top, geometry.width,
                                         geometry.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
-  if (!window) throw Exception(std::string("Cannot create the window: ") + SDL_GetError());
+  if (!window) {
+    // On a connection that died under it SDL fails in its own words.
+    if (server_ && !displayListens(*server_)) ::endOnLostDisplay(std::nullopt);
+    throw Exception(std::string("Cannot create the window: ") + SDL_GetError());
+  }
   auto native = new SdlWindow(window, geometry);
   SDL_SetWindowData(window, "native", static_cast<NativeWindow*>(native));
   placeBeforeMapping(*native);
+  watchConnectionOf(native);
   return native;
+}
+
+// From its first window on, the program's connection is watched: a server
+// that goes away ends the program wherever it is, even inside SDL.
+void SdlWindowBackend::watchConnectionOf(HWND window) {
+  if (connectionFd_ >= 0) return;
+  const auto info = wmInfo(sdlOf(window));
+  if (!info) return;
+  if (info->subsystem == SDL_SYSWM_X11) {
+    connectionFd_ = displayConnectionFd(info->info.x11.display);
+  } else if (info->subsystem == SDL_SYSWM_WAYLAND) {
+    protocol_ = DisplayProtocol::Wayland;
+    waylandDisplay_ = info->info.wl.display;
+    connectionFd_ = waylandConnectionFd(waylandDisplay_);
+  }
+  if (connectionFd_ >= 0) watchdog_.watch(connectionFd_, protocol_, waylandDisplay_);
 }
 
 void SdlWindowBackend::destroyWindow(HWND window) {
@@ -175,7 +187,6 @@ NativeHandles SdlWindowBackend::nativeHandles(HWND window) {
     native.display = info->info.x11.display;
     native.x11Window = info->info.x11.window;
     native.visualId = windowVisualId(native.display, native.x11Window);
-    native.connectionFd = displayConnectionFd(native.display);
   } else if (info->subsystem == SDL_SYSWM_WAYLAND) {
     SdlWindow& w = sdlWindow(window);
     if (!w.waylandEglWindow) {
@@ -186,24 +197,85 @@ NativeHandles SdlWindowBackend::nativeHandles(HWND window) {
     native.system = NativeHandles::System::Wayland;
     native.display = info->info.wl.display;
     native.waylandWindow = w.waylandEglWindow;
-    native.connectionFd = waylandFd_ = waylandConnectionFd(native.display);
   }
   return native;
 }
 
+namespace {
+
+// While the user-interface thread waits for events it reads the connection
+// itself (SDL looks at the socket before it reads); the watchdog reads it
+// while the program works.
+class ReadingPaused {
+ public:
+  explicit ReadingPaused(Watchdog& watchdog) : watchdog_(watchdog) { watchdog_.pauseReading(); }
+  ~ReadingPaused() { watchdog_.resumeReading(); }
+  ReadingPaused(const ReadingPaused&) = delete;
+  ReadingPaused& operator=(const ReadingPaused&) = delete;
+
+ private:
+  Watchdog& watchdog_;
+};
+
+// A close waiting anywhere in SDL's queue, noted as SDL queues it.
+int SDLCALL noteClose(void* userdata, SDL_Event* e) {
+  const bool close = e->type == SDL_QUIT || (e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_CLOSE);
+  if (close) *static_cast<bool*>(userdata) = true;
+  return 1;
+}
+
+}  // namespace
+
+void SdlWindowBackend::noteQueuedCloses() { SDL_AddEventWatch(noteClose, &closeQueued_); }
+
 bool SdlWindowBackend::waitEvent(int64_t timeoutUs, WindowEvent& event) {
+  ReadingPaused paused(watchdog_);
+  const int64_t deadline = timeoutUs < 0 ? -1 : nowUs() + timeoutUs;
+  for (;;) {
+    if (takeEvent(event)) return true;
+    const int64_t left = deadline < 0 ? -1 : deadline - nowUs();
+    if (deadline >= 0 && left <= 0) return false;
+    waitForTraffic(left);
+  }
+}
+
+// The next event for the program, if one is waiting: a close first.
+bool SdlWindowBackend::takeEvent(WindowEvent& event) {
+  if (watchdog_.takeCloseRequest()) {
+    event = makeEvent(WindowEvent::Kind::Close);
+    return true;
+  }
+  SDL_PumpEvents();
+  if (closeQueued_) {
+    closeQueued_ = false;
+    // SDL reports a Wayland compositor that went away as a request to quit;
+    // it is a lost display, as on X11, not a close.
+    if (displayHungUp(connectionFd_)) endOnLostDisplay();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    event = makeEvent(WindowEvent::Kind::Close);
+    return true;
+  }
   SDL_Event e;
-  // SDL waits in whole milliseconds: round up, so a wait never ends before
-  // its deadline and the loop never spins on a wait of zero.
+  while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+    event = translate(e);
+    if (event.kind != WindowEvent{}.kind) return true;  // X11 has taken the name None
+  }
+  return false;
+}
+
+// Sleeps until the display has something for us, a signal asks for a close,
+// or the time is up. Rounded up to whole milliseconds, so a wait never ends
+// before its deadline and the loop never spins on a wait of zero.
+void SdlWindowBackend::waitForTraffic(int64_t timeoutUs) {
+  pollfd fds[2] = {{watchdog_.wakeFd(), POLLIN, 0}, {connectionFd_, POLLIN, 0}};
   const int64_t timeoutMs = timeoutUs < 0 ? -1 : (timeoutUs + 999) / 1000;
-  const int timeout = timeoutMs < 0 ? -1 : static_cast<int>(SDL_min(timeoutMs, int64_t{INT_MAX}));
-  const int got = timeout < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeout);
-  if (!got) return false;
-  // SDL reports a Wayland compositor that went away as a request to quit; it
-  // is a lost display, as on X11, not a close.
-  if (e.type == SDL_QUIT && displayHungUp(waylandFd_)) exitOnLostDisplay();
-  event = translate(e);
-  return true;
+  poll(fds, 2, static_cast<int>(SDL_min(timeoutMs, int64_t{INT32_MAX})));
+  if (fds[0].revents & POLLIN) watchdog_.clearWake();
+}
+
+void SdlWindowBackend::endOnLostDisplay() {
+  const std::string error = waylandProtocolError(waylandDisplay_);
+  ::endOnLostDisplay(peerOf(connectionFd_, protocol_), error.empty() ? nullptr : error.c_str());
 }
 
 int64_t SdlWindowBackend::nowUs() {
@@ -212,6 +284,7 @@ int64_t SdlWindowBackend::nowUs() {
 }
 
 bool SdlWindowBackend::showMessageBox(const std::string& text, const std::string& caption) {
+  if (!initialized_) return false;  // no display: a box would only add a helper's complaint
   ModalBoxGuard guard;  // SIGTERM still ends the program; the box goes with it
   return SDL_ShowSimpleMessageBox(0, caption.c_str(), text.c_str(), nullptr) == 0;
 }

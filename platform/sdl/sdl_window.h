@@ -1,6 +1,8 @@
 // The window backend on SDL2, on X11 or Wayland: one native window, its
-// events translated into ours, the message box.
+// events translated into ours, the message box; a watchdog beside it for
+// signals and the display connection.
 #pragma once
+#include "platform/sdl/watchdog.h"
 #include "platform/window_backend.h"
 
 class SdlWindowBackend final : public WindowBackend {
@@ -16,11 +18,26 @@ class SdlWindowBackend final : public WindowBackend {
   bool isShowing(HWND window) override;
   void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
   NativeHandles nativeHandles(HWND window) override;
+  // A close request (a signal, the window manager, the title bar's button)
+  // comes before any other waiting event: what those would change does not
+  // outlive the program.
   bool waitEvent(int64_t timeoutUs, WindowEvent& event) override;
   int64_t nowUs() override;
   bool showMessageBox(const std::string& text, const std::string& caption) override;
 
  private:
+  void openDisplay();
+  void noteQueuedCloses();
+  void watchConnectionOf(HWND window);
+  bool takeEvent(WindowEvent& event);
+  void waitForTraffic(int64_t timeoutUs);
+  [[noreturn]] void endOnLostDisplay();
+
   bool initialized_ = false;
-  int waylandFd_ = -1;  // the compositor connection, once a window has a surface
+  bool closeQueued_ = false;  // SDL has queued a close behind other events
+  Watchdog watchdog_;
+  std::optional<DisplayAddress> server_;  // where SDL found its display server
+  int connectionFd_ = -1;  // the display connection, once a window has one
+  DisplayProtocol protocol_ = DisplayProtocol::X11;
+  void* waylandDisplay_ = nullptr;
 };

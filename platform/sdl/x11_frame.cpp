@@ -84,5 +84,6 @@ unsigned long windowVisualId(void* display, unsigned long window) {
 int displayConnectionFd(void* display) { return ConnectionNumber(xdisplay(display)); }
 
 void exitWhenXConnectionIsLost() {
-  XSetIOErrorHandler([](Display*) -> int { exitOnLostDisplay(); });
+  XSetIOErrorHandler(
+      [](Display* d) -> int { endOnLostDisplay(peerOf(ConnectionNumber(d), DisplayProtocol::X11)); });
 }
