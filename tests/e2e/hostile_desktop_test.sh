@@ -15,7 +15,7 @@ children_of() { pgrep -P "$1" || true; }
 # that the box's process went with it.
 no_gl_then() {
   local signal=$1 cause=$2 setting=$3 status=0 box_processes sent_at ms
-  env "$setting" "$GALAXY" 2>"$OUT/nogl.stderr" &
+  spawn env "$setting" "$GALAXY" 2>"$OUT/nogl.stderr"
   GALAXY_PID=$!
   wait_until 60 box_is_up || fail "$setting: no Error box"
   grep -q "$cause" "$OUT/nogl.stderr" || fail "$setting: standard error does not name the cause: $(cat "$OUT/nogl.stderr")"
@@ -23,9 +23,8 @@ no_gl_then() {
   [[ -n "$box_processes" ]] || fail "$setting: the box has no process of its own to check"
   sent_at=$(date +%s%N)
   kill "-$signal" "$GALAXY_PID"
-  wait "$GALAXY_PID" || status=$?
+  wait_galaxy 20 || status=$?
   ms=$((($(date +%s%N) - sent_at) / 1000000))
-  GALAXY_PID=""
   echo "$setting: SIG$signal with the box up ended the viewer in $ms ms, status $status"
   [[ $signal == KILL ]] || { [[ $status -eq 1 ]] || fail "$setting: status $status after SIG$signal, expected 1"; }
   ((ms < 1000)) || fail "$setting: SIG$signal took $ms ms"
@@ -41,11 +40,9 @@ no_gl_then KILL "no usable OpenGL driver" LIBGL_DRIVERS_PATH=/nonexistent
 
 # A minimised window keeps time but draws nothing.
 start_galaxy
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$GALAXY_PID/stat"; }
-cpu_over_2s() { local a b; a=$(cpu_ticks); sleep 2; b=$(cpu_ticks); echo $((b - a)); }
-shown=$(cpu_over_2s)
+shown=$(cpu_ticks_over 2)
 xdotool windowminimize --sync "$WINDOW"
-minimised=$(cpu_over_2s)
+minimised=$(cpu_ticks_over 2)
 echo "CPU over 2 s: shown $shown ticks, minimised $minimised ticks"
 ((minimised * 4 < shown)) || fail "minimised it used $minimised CPU ticks, shown $shown"
 wmctrl -i -a "$WINDOW"

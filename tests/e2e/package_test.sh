@@ -38,6 +38,6 @@ grep '^W:' "$out/lintian.log" || echo "lintian: no errors, no warnings"
 dpkg-deb -x "$deb" "$out/root"
 "$out/root/usr/bin/galaxy-snapshot" --size 64x48 "$out/picture.png" || fail "the packaged galaxy-snapshot does not run"
 status=0
-env -u DISPLAY -u WAYLAND_DISPLAY "$out/root/usr/bin/galaxy" 2>/dev/null || status=$?
+env -u DISPLAY -u WAYLAND_DISPLAY timeout -k 5 60 "$out/root/usr/bin/galaxy" 2>/dev/null || status=$?
 [[ $status -eq 1 ]] || fail "the packaged galaxy gave status $status without a display"
 echo "package test passed"

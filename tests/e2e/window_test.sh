@@ -6,15 +6,15 @@ source "$(dirname "$0")/x_session.sh" "$@"
 
 # The window maps at its final geometry: the frame is asked for before the
 # window is shown, so the window manager's frame never has another size.
-xev -root -event substructure -event property >"$OUT/root-events.log" 2>&1 &
+spawn xev -root -event substructure -event property >"$OUT/root-events.log" 2>&1
 XEV_PID=$!
 listening() { xprop -root -f _GALAXY_TEST 8s -set _GALAXY_TEST 1 && grep -q _GALAXY_TEST "$OUT/root-events.log"; }
 wait_until 30 listening || fail "xev did not start"
-"$GALAXY" 2>"$OUT/galaxy.stderr" &
+spawn "$GALAXY" 2>"$OUT/galaxy.stderr"
 GALAXY_PID=$!
 wait_until 60 find_window || fail "no window captioned Galaxy appeared"
 wait_until 60 glowing || fail "no glow at the centre ($(centre_brightness))"
-kill "$XEV_PID"
+stop_process "$XEV_PID"
 read -r first_width first_height < <(client_size)
 client=$(printf '0x%x' "$WINDOW")
 frames=$(awk -v client="$client," '/ConfigureNotify/ { getline; if ($4 != client && $7 != "1,") print $5, $7, $9 }' \

@@ -8,35 +8,24 @@ GALAXY=$1
 OUT=$2
 mkdir -p "$OUT"
 
-# Retries a command every 0.1 s until it succeeds or SECONDS_ALLOWED pass;
-# the deadlines are generous because CI runs on a busy machine.
-wait_until() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
-
 start_x_session() {
   local screen=${1:-1280x1024x24} fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fd_file" 2>/dev/null &
+  spawn Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fd_file" 2>/dev/null
   XVFB_PID=$!
   wait_until 30 test -s "$fd_file" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$fd_file")"
   rm -f "$fd_file"
-  openbox >/dev/null 2>&1 &
+  spawn openbox >"$OUT/openbox.log" 2>&1
   WM_PID=$!
-  wait_until 30 eval 'wmctrl -m >/dev/null 2>&1' || fail "openbox did not start"
-  trap stop_x_session EXIT
+  wait_until 30 eval 'wmctrl -m >/dev/null 2>&1' || fail "openbox did not start (see $OUT/openbox.log)"
 }
 
+# The viewer, then the window manager (or compositor), then the X server.
 stop_x_session() {
-  [[ -n "${GALAXY_PID:-}" ]] && kill "$GALAXY_PID" 2>/dev/null || true
-  kill "$WM_PID" "$XVFB_PID" 2>/dev/null || true
-  wait 2>/dev/null || true
+  stop_process "${GALAXY_PID:-}"
+  stop_process "$WM_PID"
+  stop_process "$XVFB_PID"
   GALAXY_PID=""
 }
 
@@ -49,7 +38,7 @@ find_window() {
 # Starts the viewer (extra arguments go before it, e.g. env settings) and
 # waits until its window shows the galaxy; sets GALAXY_PID and WINDOW.
 start_galaxy() {
-  "$@" "$GALAXY" 2>"$OUT/galaxy.stderr" &
+  spawn "$@" "$GALAXY" 2>"$OUT/galaxy.stderr"
   GALAXY_PID=$!
   wait_until "${START_DEADLINE:-60}" find_window || fail "no window captioned Galaxy appeared"
   wait_until "${START_DEADLINE:-60}" glowing || fail "the window shows no galaxy"
@@ -80,13 +69,29 @@ glowing() { awk -v b="$(centre_brightness 2>/dev/null || echo 0)" 'BEGIN { exit 
 
 caption() { xdotool getwindowname "$WINDOW"; }
 
+# Waits for the viewer to end and returns its exit status; one that is still
+# running after SECONDS (a minute unless given) is killed: status 137.
+wait_galaxy() {
+  local limit=${1:-60}
+  wait_exit "$GALAXY_PID" "$limit" || echo "the viewer was still running after $limit s" >&2
+  GALAXY_PID=""
+  return $EXIT_STATUS
+}
+
 # Closes the window through the window manager and returns the exit status.
 close_galaxy() {
   wmctrl -i -c "$WINDOW"
-  local status=0
-  wait "$GALAXY_PID" || status=$?
-  GALAXY_PID=""
-  return $status
+  wait_galaxy
 }
+
+# CPU time (user and system, in ticks of 10 ms) the viewer uses in SECONDS.
+cpu_ticks_over() {
+  local before
+  before=$(cpu_ticks)
+  sleep "$1"
+  echo $(($(cpu_ticks) - before))
+}
+# The fields after the command name, which may itself hold spaces.
+cpu_ticks() { sed 's/.*) //' "/proc/$GALAXY_PID/stat" | awk '{ print $12 + $13 }'; }
 
 [[ -n "${X_SESSION_LATER:-}" ]] || start_x_session
