@@ -6,30 +6,13 @@
 # the window's title bar end it with status 0, and a compositor that dies ends
 # it with status 1.
 # Usage: wayland_test.sh GALAXY_EXECUTABLE OUTPUT_DIR
-X_SESSION_LATER=1
-source "$(dirname "$0")/x_session.sh" "$@"
+source "$(dirname "$0")/wayland_session.sh" "$@"
 
 # Weston places the window itself; where it went is read off the picture:
 # the glow sits in the middle of the 823 x 740 client area, and the title bar
 # with its buttons lies just above it. No X window manager: weston's output
 # window is at (0, 0) of the X screen.
-readonly OUTPUT_WIDTH=1024 OUTPUT_HEIGHT=800 CLIENT_WIDTH=823 CLIENT_HEIGHT=740 BELOW_PANEL=60
-
-start_weston() {
-  rm -f "$OUT/display"
-  Xvfb -displayfd 3 -screen 0 1024x1024x24 -nolisten tcp 3>"$OUT/display" 2>/dev/null &
-  XVFB_PID=$!
-  wait_until 30 test -s "$OUT/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(cat "$OUT/display")"
-  export XDG_RUNTIME_DIR="$OUT/runtime"
-  rm -rf "$XDG_RUNTIME_DIR" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-  weston --backend=x11-backend.so --use-pixman --socket=galaxy-test --idle-time=0 \
-    --width=$OUTPUT_WIDTH --height=$OUTPUT_HEIGHT >"$OUT/weston.log" 2>&1 &
-  WM_PID=$!  # stopped with the session
-  trap stop_x_session EXIT
-  wait_until 60 test -S "$XDG_RUNTIME_DIR/galaxy-test" || fail "weston did not start (see $OUT/weston.log)"
-  xdotool mousemove 400 400  # X keyboard focus follows the pointer into weston's window
-}
+readonly CLIENT_WIDTH=823 CLIENT_HEIGHT=740 BELOW_PANEL=60
 
 shoot() { import -window root "$OUT/$1.png" 2>/dev/null; }
 # The centre of the glow below weston's panel and the title bar, as "X Y";
@@ -88,8 +71,8 @@ still() {
 session() {
   local end=$1 how=$2 status=0 x title_y
   shift 2
-  env -u DISPLAY WAYLAND_DISPLAY=galaxy-test "$@" "$GALAXY" 2>"$OUT/galaxy.stderr" &
-  GALAXY_PID=$!
+  spawn_wayland_galaxy "$@"
+  wait_until 60 viewer_window_shown || fail "$how: weston shows no window of the viewer (stderr: $(cat "$OUT/galaxy.stderr"))"
   wait_until 60 glowing_on_wayland || fail "$how: no galaxy on the Wayland screen (stderr: $(cat "$OUT/galaxy.stderr"))"
   # Space holds the picture still, so only the preset changes it. Keys typed
   # before weston has given the new window the keyboard are lost; both keys
@@ -98,7 +81,6 @@ session() {
   wait_until 30 eval 'xdotool key 7; picture_changed' || fail "$how: preset 7 did not change the picture"
   if [[ $end == TERM ]]; then
     kill -TERM "$GALAXY_PID"
-    wait_until 30 ended || fail "$how: still running after SIGTERM"
   else
     read -r x title_y < <(title_button preset "$CLIENT_WIDTH" 1 "$CLIENT_HEIGHT")
     click_at "$x" "$title_y"
@@ -107,8 +89,7 @@ session() {
     wait_until 30 eval 'click_at $((OUTPUT_WIDTH - 16)) $title_y && wait_until 2 ended' ||
       fail "$how: still running after clicks on the close button"
   fi
-  wait "$GALAXY_PID" || status=$?
-  GALAXY_PID=""
+  wait_galaxy 30 || status=$?
   [[ $status -eq 0 ]] || fail "$how: status $status after $end (stderr: $(cat "$OUT/galaxy.stderr"))"
   echo "on Wayland, $how: glow, preset 7, and $end ended it with status 0"
 }
@@ -120,23 +101,20 @@ session close "SDL_VIDEODRIVER=wayland" SDL_VIDEODRIVER=wayland
 # With both an X server and a compositor, X11 is taken: the window is an X
 # window, placed where the form says.
 x_window() { xwininfo -root -tree | grep -q '"Galaxy": ("galaxy"'; }
-WAYLAND_DISPLAY=galaxy-test "$GALAXY" 2>"$OUT/galaxy.stderr" &
+spawn env WAYLAND_DISPLAY=galaxy-test "$GALAXY" 2>"$OUT/galaxy.stderr"
 GALAXY_PID=$!
 wait_until 60 x_window || fail "with both displays the viewer did not open an X window"
 kill -TERM "$GALAXY_PID"
-wait "$GALAXY_PID" || fail "status $? after SIGTERM on X11"
-GALAXY_PID=""
+wait_galaxy 30 || fail "status $? after SIGTERM on X11"
 echo "with both displays: an X11 window"
 
 # The compositor goes away under the viewer: a lost display, as on X11.
-env -u DISPLAY WAYLAND_DISPLAY=galaxy-test "$GALAXY" 2>"$OUT/galaxy.stderr" &
-GALAXY_PID=$!
+spawn_wayland_galaxy
+wait_until 60 viewer_window_shown || fail "weston shows no window of the viewer before it is killed"
 wait_until 60 glowing_on_wayland || fail "no galaxy before the compositor is killed"
 kill -KILL "$WM_PID"
-wait_until 10 ended || fail "still running 10 s after the compositor died"
 status=0
-wait "$GALAXY_PID" || status=$?
-GALAXY_PID=""
+wait_galaxy 10 || status=$?
 [[ $status -eq 1 ]] || fail "status $status after the compositor died, expected 1"
 [[ "$(cat "$OUT/galaxy.stderr")" == "galaxy: lost the connection to the display" ]] ||
   fail "standard error after the compositor died: $(cat "$OUT/galaxy.stderr")"

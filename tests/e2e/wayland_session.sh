@@ -1,0 +1,39 @@
+# Sourced by the Wayland end-to-end tests: weston nested in a private Xvfb,
+# and the viewer's own window as weston's scene graph lists it.
+# Arguments: the galaxy executable and a folder for screenshots and logs.
+X_SESSION_LATER=1
+source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh" "$@"
+readonly OUTPUT_WIDTH=1024 OUTPUT_HEIGHT=800
+
+# Xvfb, and weston in a window of it: weston stands in the window manager's
+# place (WM_PID), so stop_x_session ends both. With --debug weston answers
+# weston-debug, which shows its scene graph.
+start_weston() {
+  rm -f "$OUT/display"
+  spawn Xvfb -displayfd 3 -screen 0 1024x1024x24 -nolisten tcp 3>"$OUT/display" 2>/dev/null
+  XVFB_PID=$!
+  wait_until 30 test -s "$OUT/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$OUT/display")"
+  export XDG_RUNTIME_DIR="$OUT/runtime"
+  rm -rf "$XDG_RUNTIME_DIR" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+  spawn weston --debug --backend=x11-backend.so --use-pixman --socket=galaxy-test --idle-time=0 \
+    --width=$OUTPUT_WIDTH --height=$OUTPUT_HEIGHT >"$OUT/weston.log" 2>&1
+  WM_PID=$!
+  wait_until 60 test -S "$XDG_RUNTIME_DIR/galaxy-test" || fail "weston did not start (see $OUT/weston.log)"
+  xdotool mousemove 400 400  # X keyboard focus follows the pointer into weston's window
+}
+
+# Starts the viewer on weston without an X display (arguments: env
+# settings); sets GALAXY_PID.
+spawn_wayland_galaxy() {
+  spawn env -u DISPLAY WAYLAND_DISPLAY=galaxy-test "$@" "$GALAXY" 2>"$OUT/galaxy.stderr"
+  GALAXY_PID=$!
+}
+
+# Weston shows a top-level window of this viewer's process: not just any
+# window, as weston may still be fading out the one of an earlier viewer.
+viewer_window_shown() {
+  local scene
+  scene=$(WAYLAND_DISPLAY=galaxy-test timeout 10 weston-debug scene-graph 2>/dev/null) &&
+    [[ "$scene" == *"role xdg_toplevel, PID $GALAXY_PID,"* ]]
+}
