@@ -135,10 +135,12 @@ void TViewPort::TimerTimer(TObject* /*Sender*/) {
   if (renderingReady) {
     // Minimised or unmapped, the camera moves on but nothing is drawn, so
     // the window comes back to the view it would have had.
-    if (Showing())
+    if (Showing()) {
+      pendingPoints.write(galaxy);
       drawFrame(view, galaxy, [this] { SwapBuffers(deviceContext); });
-    else
+    } else {
       advanceCamera(view);
+    }
   }
   Timer->SetEnabled(true);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "galaxy/galaxy_cloud.h"
+#include "galaxy/pending_points.h"
 #include "platform/forms/form.h"
 #include "platform/gl_binding.h"
 #include "platform/forms/timer.h"
@@ -24,6 +25,7 @@ class TViewPort : public TForm {
   HDC deviceContext{};
   ViewState view{};
   GalaxyCloud galaxy;  // constructed after the resource load: defaults, then generate
+  PendingPoints pendingPoints;  // the keys' generations, written before the next frame
   int32_t savedCount{};  // the count the hide key put aside
   bool renderingReady{};  // a context is current and the render state set
   bool setupFailed{};     // FormCreate could not set up rendering
@@ -40,6 +42,7 @@ class TViewPort : public TForm {
 
  private:
   void reportSetupFailure(const char* text);
+  void regenerate();
   void toggleGalaxyShown();
 };
 

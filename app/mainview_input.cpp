@@ -1,5 +1,6 @@
-// Keys and the wheel: velocity steps, parameter edits that regenerate at once,
-// presets, the hide/show toggle. Every key-down ends with the caption rebuild.
+// Keys and the wheel: velocity steps, parameter edits that regenerate the
+// galaxy (its points by the next frame), presets, the hide/show toggle.
+// Every key-down ends with the caption rebuild.
 #include "app/mainview.h"
 #include "galaxy/presets.h"
 #include "platform/forms/runtime.h"
@@ -28,7 +29,7 @@ void TViewPort::FormKeyDown(TObject* /*Sender*/, uint16_t& Key, TShiftState /*Sh
       parameter = stepped(parameter, delta);
     else
       parameter += delta;
-    galaxy.generate();
+    regenerate();
   };
   switch (Key) {
     case VK_UP: stepVelocity(view.rotXVel, -kStep); break;
@@ -42,7 +43,7 @@ void TViewPort::FormKeyDown(TObject* /*Sender*/, uint16_t& Key, TShiftState /*Sh
     case 'Z':
       galaxy.arms = stepped(galaxy.arms, -1);
       if (galaxy.arms == 0) galaxy.arms = 1;  // a ring always has a cluster
-      galaxy.generate();
+      regenerate();
       break;
     case 'X': edit(galaxy.arms, 1); break;
     case 'C': edit(galaxy.auxA, -1); break;
@@ -63,13 +64,21 @@ void TViewPort::FormKeyDown(TObject* /*Sender*/, uint16_t& Key, TShiftState /*Sh
     case VK_SPACE: view.rotXVel = view.rotYVel = view.rotZVel = view.zoomVel = 0.0f; break;
     case '1': case '2': case '3': case '4': case '5': case '6': case '7': case '8': {
       const GalaxyPreset& preset = kPresets[static_cast<size_t>(Key - '1')];
-      galaxy.applyPreset(preset.rings, preset.arms, preset.twist);
+      galaxy.rings = preset.rings;
+      galaxy.arms = preset.arms;
+      galaxy.twist = preset.twist;
+      regenerate();
       break;
     }
     default: break;
   }
   buildStatusCaption();
 }
+
+// The count is the new one at once (the hide key and the caption may read it
+// before the next frame); the points are written when a frame needs them, so
+// a burst of keys costs one generation, not one per key.
+void TViewPort::regenerate() { pendingPoints.generateLater(galaxy); }
 
 // Hiding puts the count aside; showing brings back what was put aside. Points
 // are never touched, and any regeneration shows the galaxy again.

@@ -1,5 +1,6 @@
 // The message loop. Ticks are deadlines inside it: it waits for the next
-// event no longer than the earliest armed timer allows.
+// event no longer than the earliest armed timer allows, and works off every
+// waiting event before a tick.
 #include "platform/forms/application.h"
 
 #include <algorithm>
@@ -58,16 +59,29 @@ void TApplication::Run() {
   if (!mainForm_ || mainForm_->Closed()) return;
   mainForm_->Show();
   WindowBackend& backend = windowBackend();
+  WindowEvent event;
   while (!mainForm_->Closed()) {
+    // Every waiting event before the next tick: handling one costs little,
+    // and a close or a minimise is seen before any frame is drawn.
+    if (backend.waitEvent(0, event)) {
+      dispatch(event);
+      continue;
+    }
+    idle();
     TTimer* timer = nextTimer();
     const int64_t wait = timer ? std::max<int64_t>(0, timer->DueAt() - backend.nowUs()) : -1;
     if (wait == 0) {
       timer->Fire();
       continue;
     }
-    WindowEvent event;
     if (backend.waitEvent(wait, event)) dispatch(event);
   }
+}
+
+// The queue is empty: what the events left for the screen goes there now.
+void TApplication::idle() {
+  for (const auto& form : forms_)
+    if (!form->Closed()) form->ShowCaption();
 }
 
 void TApplication::ShowException(const Exception& e) {

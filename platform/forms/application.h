@@ -48,6 +48,7 @@ class TApplication : public TComponent {
   void adoptForm(TForm* form);
   TTimer* nextTimer() const;
   void dispatch(const WindowEvent& event);
+  void idle();
 
   std::vector<std::unique_ptr<TForm, FormDeleter>> forms_;
   std::vector<TTimer*> timers_;

@@ -13,6 +13,7 @@ TForm::~TForm() {
 HWND TForm::GetHandle() {
   if (!handle_) {
     handle_ = windowBackend().createWindow(geometry_);
+    captionShown_ = true;
     if (Application->Icon().rows) windowBackend().setIcon(handle_, Application->Icon());
   }
   return handle_;
@@ -24,7 +25,13 @@ bool TForm::Showing() { return handle_ && windowBackend().isShowing(handle_); }
 
 void TForm::SetText(const std::string& caption) {
   geometry_.caption = caption;
-  if (handle_) windowBackend().setCaption(handle_, caption);
+  captionShown_ = false;
+}
+
+void TForm::ShowCaption() {
+  if (captionShown_ || !handle_) return;
+  windowBackend().setCaption(handle_, geometry_.caption);
+  captionShown_ = true;
 }
 
 void TForm::Close() {

@@ -43,7 +43,8 @@ class TForm : public TComponent {
   TRect GetClientRect();
   // Whether the window can be seen at all: shown and not minimised.
   bool Showing();
-  // The caption.
+  // The caption. The window shows it once the events waiting now are handled:
+  // of a burst of keys only the last caption could be seen anyway.
   void SetText(const std::string& caption);
   const std::string& GetText() const { return geometry_.caption; }
   // Raises the close event, then closes the window unless the handler said caNone.
@@ -62,6 +63,8 @@ class TForm : public TComponent {
   void DoCreate();
   void Show();
   void HandleEvent(const WindowEvent& event);
+  // Hands the latest caption to the window, if it has not got it yet.
+  void ShowCaption();
 
  private:
   void loadResource(const FormClass& formClass);
@@ -78,5 +81,6 @@ class TForm : public TComponent {
   std::vector<std::unique_ptr<TComponent>> components_;
   std::vector<std::pair<const PublishedField*, TComponent*>> pendingFields_;
   HWND handle_ = nullptr;
+  bool captionShown_ = true;  // the window has the caption geometry_ holds
   bool closed_ = false;
 };

@@ -35,7 +35,10 @@ void NullWindowBackend::destroyWindow(HWND window) {
 
 void NullWindowBackend::showWindow(HWND window) { headless(window).visible = true; }
 
-void NullWindowBackend::setCaption(HWND window, const std::string& caption) { headless(window).caption = caption; }
+void NullWindowBackend::setCaption(HWND window, const std::string& caption) {
+  headless(window).caption = caption;
+  captionsSet_.push_back(caption);
+}
 
 void NullWindowBackend::setIcon(HWND, const IconImage&) {}
 

@@ -46,6 +46,8 @@ class NullWindowBackend final : public WindowBackend {
   // Minimises or restores the window, as its user would.
   void setMinimized(HWND window, bool minimized);
   std::string caption(HWND window) const;
+  // Every caption handed to a window, in order, kept after the window is gone.
+  const std::vector<std::string>& captionsSet() const { return captionsSet_; }
   bool visible(HWND window) const;
   TPoint maximumClientSize(HWND window) const;
   HWND lastWindow() const { return last_; }
@@ -57,6 +59,7 @@ class NullWindowBackend final : public WindowBackend {
   int32_t clientHeight_ = 600;
   std::deque<std::pair<int64_t, WindowEvent>> events_;  // ordered by time
   std::vector<MessageBox> boxes_;
+  std::vector<std::string> captionsSet_;
   HWND last_ = nullptr;
   int live_ = 0;
 };
