@@ -65,7 +65,26 @@ first=$(compare -metric AE "$out/default.png" "$out/spin-0001.png" null: 2>&1 ||
 moved=$(compare -metric AE "$out/spin-0001.png" "$out/spin-0003.png" null: 2>&1 || true)
 [[ "${moved%% *}" -gt 0 ]] || fail "the frames do not move"
 
+# Its usage on request; a bad argument refused in one line that names it.
 status=0
-"$prefix/bin/galaxy-snapshot" --preset 9 "$out/x.png" 2>/dev/null || status=$?
-[[ $status == 2 ]] || fail "a bad preset must be refused with status 2, got $status"
+"$prefix/bin/galaxy-snapshot" --help >"$out/help.out" 2>"$out/help.err" || status=$?
+[[ $status == 0 && ! -s "$out/help.err" ]] || fail "--help: status $status, standard error: $(cat "$out/help.err")"
+for option in --preset --size --frames; do
+  grep -q -- "$option" "$out/help.out" || fail "the usage does not show $option: $(cat "$out/help.out")"
+done
+# Runs the tool with the arguments after WORDS: it must end with status 2 and
+# one line on standard error that holds each of WORDS.
+refused() {
+  local words=$1 status=0 line word
+  shift
+  "$prefix/bin/galaxy-snapshot" "$@" "$out/x.png" 2>"$out/refused.err" || status=$?
+  line=$(cat "$out/refused.err")
+  [[ $status == 2 && $(wc -l <"$out/refused.err") == 1 && $line == "galaxy-snapshot: "* ]] ||
+    fail "$*: status $status, standard error: $line"
+  for word in $words; do [[ $line == *"$word"* ]] || fail "$*: the message does not name $word: $line"; done
+}
+refused "--size 8192x8192" --size 99999x10  # the largest size a window can have
+refused --preset --preset 9
+refused --frames --frames 0
+refused --sparkle --sparkle
 echo "install test passed"
