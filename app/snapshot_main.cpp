@@ -1,7 +1,7 @@
 // galaxy-snapshot: renders the default galaxy or a preset through the real
 // window class and drawFrame on a headless EGL context, and writes a PNG;
 // or N successive frames, one a tick, as OUTPUT-0001.png, OUTPUT-0002.png...
-// Usage: galaxy-snapshot [--preset 1-8] [--size WIDTHxHEIGHT] [--frames N] OUTPUT.png
+// Usage: galaxy-snapshot [--help] [--preset 1-8] [--size WIDTHxHEIGHT] [--frames N] OUTPUT.png
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 
 #include "app/mainview.h"
 #include "app/png_writer.h"
+#include "app/snapshot_options.h"
 #include "platform/forms/application.h"
 #include "platform/egl/egl_binding.h"
 #include "platform/headless/null_window.h"
@@ -19,34 +20,12 @@
 
 namespace {
 
-struct Options {
-  int preset = 0;  // 0: the defaults
-  int width = 640;
-  int height = 480;
-  int frames = 0;  // 0: one picture, named as given
-  std::string output;
-};
-
-constexpr int kMostFrames = 9999;  // four digits in the file names
-
-bool parse(int argc, char** argv, Options& o) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--preset" && i + 1 < argc) {
-      if (std::sscanf(argv[++i], "%d", &o.preset) != 1 || o.preset < 1 || o.preset > 8) return false;
-    } else if (arg == "--size" && i + 1 < argc) {
-      if (std::sscanf(argv[++i], "%dx%d", &o.width, &o.height) != 2) return false;
-      if (o.width < 1 || o.height < 1 || o.width > 8192 || o.height > 8192) return false;
-    } else if (arg == "--frames" && i + 1 < argc) {
-      if (std::sscanf(argv[++i], "%d", &o.frames) != 1 || o.frames < 1 || o.frames > kMostFrames) return false;
-    } else if (o.output.empty() && !arg.starts_with("-")) {
-      o.output = arg;
-    } else {
-      return false;
-    }
-  }
-  return !o.output.empty();
-}
+constexpr const char* kHelp =
+    "Renders the viewer's first frame of the default galaxy, or of a preset, to a PNG file.\n"
+    "  --preset 1-8        load a preset first, as its digit key does\n"
+    "  --size WxH          the window's client area (default 640x480, at most 8192x8192)\n"
+    "  --frames N          N successive ticks, written as OUTPUT-0001.png ... (at most 9999)\n"
+    "  --help              this text\n";
 
 // OUT.png, frame 7: OUT-0007.png.
 std::string framePath(const std::string& output, int frame) {
@@ -68,7 +47,7 @@ RgbImage readPicture(int width, int height) {
   return image;
 }
 
-int render(const Options& o) {
+int render(const SnapshotOptions& o) {
   NullWindowBackend backend;
   EglBinding binding(EglBinding::Target::Pbuffer, backend);
   usePlatform(backend, binding);
@@ -101,9 +80,14 @@ int render(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  if (!parse(argc, argv, options)) {
-    std::fprintf(stderr, "usage: galaxy-snapshot [--preset 1-8] [--size WIDTHxHEIGHT] [--frames N] OUTPUT.png\n");
+  SnapshotOptions options;
+  const std::string error = parseSnapshotOptions(argc, argv, options);
+  if (options.help) {
+    std::printf("%s\n%s", kSnapshotUsage, kHelp);
+    return 0;
+  }
+  if (!error.empty()) {
+    std::fprintf(stderr, "galaxy-snapshot: %s\n", error.c_str());
     return 2;
   }
   try {
