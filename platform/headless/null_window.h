@@ -9,7 +9,7 @@
 
 #include "platform/window_backend.h"
 
-class NullWindowBackend final : public WindowBackend {
+class NullWindowBackend : public WindowBackend {
  public:
   struct MessageBox {
     std::string text;
