@@ -4,6 +4,7 @@
 #include "platform/sdl/display_loss.h"
 
 #include <poll.h>
+#include <signal.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -35,11 +36,38 @@ void claimTheEnd() {
   _exit(status);
 }
 
+// The server a crash guard asks about, and the crash handling it stands in
+// for (a sanitizer's, say); written before its handler is installed.
+DisplayAddress g_guardedServer;
+struct sigaction g_crashBefore {};
+
+// Only calls that are safe in a signal handler: connect, close, sigaction,
+// writev, _exit.
+void onCrash(int) {
+  if (!displayListens(g_guardedServer)) endOnLostDisplay(std::nullopt);
+  // Not ours: the fault comes again and meets the handling it had before.
+  sigaction(SIGSEGV, &g_crashBefore, nullptr);
+}
+
 bool stillAnswers(const std::optional<DisplayAddress>& server) {
   return server && displayAnswers(*server, kProbeMs);
 }
 
 }  // namespace
+
+DisplayCrashGuard::DisplayCrashGuard(const std::optional<DisplayAddress>& server) {
+  if (!server) return;
+  g_guardedServer = *server;
+  struct sigaction crash{};
+  crash.sa_handler = onCrash;
+  sigemptyset(&crash.sa_mask);
+  sigaction(SIGSEGV, &crash, &g_crashBefore);
+  guarding_ = true;
+}
+
+DisplayCrashGuard::~DisplayCrashGuard() {
+  if (guarding_) sigaction(SIGSEGV, &g_crashBefore, nullptr);
+}
 
 void noteViewerProcess() { g_viewer = getpid(); }
 

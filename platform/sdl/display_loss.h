@@ -22,6 +22,21 @@
 // Whether the server has hung up on the connection with this socket; false for -1.
 bool displayHungUp(int connectionFd);
 
+// While one lives, a crash inside the window system's library (SDL's Wayland
+// start-up reads globals that a compositor which died never sent) is the lost
+// display it comes from when the server at `server` is gone; any other crash
+// stays a crash.
+class DisplayCrashGuard {
+ public:
+  explicit DisplayCrashGuard(const std::optional<DisplayAddress>& server);
+  ~DisplayCrashGuard();
+  DisplayCrashGuard(const DisplayCrashGuard&) = delete;
+  DisplayCrashGuard& operator=(const DisplayCrashGuard&) = delete;
+
+ private:
+  bool guarding_ = false;
+};
+
 // Remembers which process is the viewer: a child forked from it (SDL's X11
 // message box) inherits its handlers and must not speak for it.
 void noteViewerProcess();

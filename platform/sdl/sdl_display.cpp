@@ -64,8 +64,16 @@ void SdlWindowBackend::openDisplay() {
   const auto compositor = compositorFromEnvironment();
   const bool xListened = xServer && displayListens(*xServer);
   const bool compositorListened = compositor && displayListens(*compositor);
-  if (SDL_Init(SDL_INIT_VIDEO) == 0) {
+  int initialized = 0;
+  {
+    const DisplayCrashGuard guard(compositorListened ? compositor : xServer);
+    initialized = SDL_Init(SDL_INIT_VIDEO);
+  }
+  if (initialized == 0) {
     server_ = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0 ? xServer : compositor;
+    // A compositor that died while SDL was asking for its globals leaves SDL
+    // without them, and its first window would crash on the missing ones.
+    if (server_ && !displayListens(*server_)) ::endOnLostDisplay(std::nullopt);
     return;
   }
   // A server that took the connection and is gone now died while we started.

@@ -103,6 +103,7 @@ SdlWindowBackend::~SdlWindowBackend() {
 }
 
 HWND SdlWindowBackend::createWindow(const WindowGeometry& geometry) {
+  const DisplayCrashGuard guard(server_);
   SDL_Window* window = SDL_CreateWindow(geometry.caption.c_str(), geometry.left, geometry.top, geometry.width,
                                         geometry.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (!window) {
