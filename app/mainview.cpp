@@ -9,7 +9,6 @@
 #include <cstdio>
 
 #include "app/mainview_resource.h"
-#include "platform/platform.h"
 #include "render/draw_frame.h"
 
 TViewPort* mainWindow = nullptr;
@@ -60,7 +59,7 @@ void TViewPort::FormCreate(TObject* /*Sender*/) {
 
 // A window that cannot draw says so and closes, instead of staying black.
 void TViewPort::reportSetupFailure(const char* text) {
-  std::fprintf(stderr, "galaxy: %s: %s\n", text, glBinding().lastError().c_str());
+  std::fprintf(stderr, "galaxy: %s: %s\n", text, lastWglError().c_str());
   MessageBoxA(nullptr, text, "Error", MB_OK);
   setupFailed = true;
   Close();
@@ -78,12 +77,12 @@ bool TViewPort::setupPixelFormat(HDC dc) {
   request.dwLayerMask = PFD_MAIN_PLANE;
   const int index = ChoosePixelFormat(dc, &request);
   if (index == 0) {
-    std::fprintf(stderr, "galaxy: %s\n", glBinding().lastError().c_str());
+    std::fprintf(stderr, "galaxy: %s\n", lastWglError().c_str());
     MessageBoxA(nullptr, "ChoosePixelFormat failed", "Error", MB_OK);
     return false;
   }
   if (!SetPixelFormat(dc, index, &request)) {
-    std::fprintf(stderr, "galaxy: %s\n", glBinding().lastError().c_str());
+    std::fprintf(stderr, "galaxy: %s\n", lastWglError().c_str());
     MessageBoxA(nullptr, "SetPixelFormat failed", "Error", MB_OK);
     return false;
   }

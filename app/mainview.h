@@ -6,8 +6,8 @@
 #include "galaxy/galaxy_cloud.h"
 #include "galaxy/pending_points.h"
 #include "platform/forms/form.h"
-#include "platform/gl_binding.h"
 #include "platform/forms/timer.h"
+#include "platform/wgl.h"
 #include "render/view_state.h"
 
 class TViewPort : public TForm {

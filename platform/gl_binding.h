@@ -1,6 +1,6 @@
-// The window's OpenGL binding in the shape the window class uses it: device
-// context, pixel format, rendering context, buffer swap. egl/ maps these
-// steps onto EGL; tests can put a binding of their own in its place.
+// Off Windows, the window's OpenGL binding in the shape the window class uses
+// it: device context, pixel format, rendering context, buffer swap. egl/ maps
+// these steps onto EGL; tests can put a binding of their own in its place.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -1,6 +1,8 @@
 // The backend and binding in use, and the platform calls routed to them.
 #include "platform/platform.h"
 
+#include "platform/wgl.h"
+
 #include "platform/egl/egl_binding.h"
 #include "platform/sdl/sdl_window.h"
 
@@ -50,6 +52,7 @@ int wglMakeCurrent(HDC dc, HGLRC context) { return glBinding().makeCurrent(dc, c
 int SwapBuffers(HDC dc) { return glBinding().swapBuffers(dc) ? 1 : 0; }
 int wglDeleteContext(HGLRC context) { return glBinding().deleteContext(context) ? 1 : 0; }
 int ReleaseDC(HWND window, HDC dc) { return glBinding().releaseDC(window, dc) ? 1 : 0; }
+std::string lastWglError() { return glBinding().lastError(); }
 
 int MessageBoxA(HWND /*owner*/, const char* text, const char* caption, unsigned /*type*/) {
   return windowBackend().showMessageBox(text, caption) ? 1 /*IDOK*/ : 0;

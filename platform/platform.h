@@ -1,14 +1,19 @@
 // Which window backend and GL binding the form library uses. The program
-// runs on SDL2 and EGL on X11 or Wayland; tests and tools may install others before
-// Application->Initialize().
+// runs on SDL2 and EGL on X11 or Wayland, on Win32 and WGL on Windows; off
+// Windows, tests and tools may install others before Application->Initialize().
 #pragma once
-#include "platform/gl_binding.h"
 #include "platform/window_backend.h"
 
 WindowBackend& windowBackend();
+
+#ifndef _WIN32
+// Windows has its own GL calls; elsewhere they are routed to a binding.
+#include "platform/gl_binding.h"
+
 GlBinding& glBinding();
 
 // Installs a backend and binding; both must outlive their use.
 void usePlatform(WindowBackend& backend, GlBinding& binding);
 // Back to SDL2 and EGL on the desktop.
 void useDesktopPlatform();
+#endif

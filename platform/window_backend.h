@@ -1,17 +1,12 @@
 // The narrow table through which the form library reaches a real window
-// system. sdl/ drives SDL2; headless/ is a stand-in whose clock and events a
-// test controls.
+// system. sdl/ drives SDL2, win32/ Windows itself; headless/ is a stand-in
+// whose clock and events a test controls.
 #pragma once
 #include <cstdint>
 #include <string>
 
 #include "platform/forms/form_types.h"
-
-// A native window; each backend derives its own.
-struct NativeWindow {
-  virtual ~NativeWindow() = default;
-};
-using HWND = NativeWindow*;
+#include "platform/native_window.h"
 
 struct WindowGeometry {
   int32_t left = 0;

@@ -2,25 +2,12 @@
 // the value, so a value just below a rounding tie never rounds up by accident.
 #include "platform/forms/runtime.h"
 
-#include <langinfo.h>
-#include <locale.h>
-
 #include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
 TFormatSettings FormatSettings;
-
-TFormatSettings userFormatSettings() {
-  TFormatSettings settings;
-  locale_t user = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
-  if (user == static_cast<locale_t>(0)) return settings;  // unknown locale: keep the full stop
-  const char* separator = nl_langinfo_l(RADIXCHAR, user);
-  if (separator && *separator) settings.DecimalSeparator = separator;
-  freelocale(user);
-  return settings;
-}
 
 int32_t Sign(int32_t value) { return (value > 0) - (value < 0); }
 

@@ -12,7 +12,8 @@ struct TFormatSettings {
 // Read once by Application->Initialize(); a full stop until then.
 extern TFormatSettings FormatSettings;
 
-// The user's LC_NUMERIC separator, read without changing the program's locale.
+// The decimal separator of the user's own settings (the POSIX locale, or
+// Windows' regional settings), read without changing the program's locale.
 TFormatSettings userFormatSettings();
 
 // -1, 0 or +1.

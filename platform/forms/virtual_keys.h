@@ -1,6 +1,10 @@
 // Windows virtual-key codes: the key codes the form library's key events carry.
 // Letters and main-row digits are their capital ASCII codes ('A', '1').
+// Windows names them itself.
 #pragma once
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cstdint>
 
 inline constexpr uint16_t VK_BACK = 8, VK_TAB = 9, VK_CLEAR = 12, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17,
@@ -13,3 +17,4 @@ inline constexpr uint16_t VK_BACK = 8, VK_TAB = 9, VK_CLEAR = 12, VK_RETURN = 13
                           VK_OEM_PLUS = 187, VK_OEM_COMMA = 188, VK_OEM_MINUS = 189, VK_OEM_PERIOD = 190,
                           VK_OEM_2 = 191, VK_OEM_3 = 192, VK_OEM_4 = 219, VK_OEM_5 = 220, VK_OEM_6 = 221,
                           VK_OEM_7 = 222, VK_OEM_102 = 226;
+#endif
