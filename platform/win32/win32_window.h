@@ -1,0 +1,32 @@
+// The window backend on Windows itself: one window of our own class, its
+// messages turned into events by the window procedure, a wait that sleeps
+// until a message or the next tick, the performance counter as the clock.
+#pragma once
+#include <deque>
+
+#include "platform/window_backend.h"
+
+class Win32WindowBackend final : public WindowBackend {
+ public:
+  ~Win32WindowBackend() override;
+  void initialize() override;
+  HWND createWindow(const WindowGeometry& geometry) override;
+  void destroyWindow(HWND window) override;
+  void showWindow(HWND window) override;
+  void setCaption(HWND window, const std::string& caption) override;
+  void setIcon(HWND window, const IconImage& icon) override;
+  TRect clientRect(HWND window) override;
+  bool isShowing(HWND window) override;
+  void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
+  NativeHandles nativeHandles(HWND) override { return {}; }
+  bool waitEvent(int64_t timeoutUs, WindowEvent& event) override;
+  int64_t nowUs() override;
+  bool showMessageBox(const std::string& text, const std::string& caption) override;
+
+ private:
+  void sleepUntilMessage(int64_t timeoutUs);
+
+  std::deque<WindowEvent> events_;  // filled by the window procedure
+  HANDLE wakeTimer_ = nullptr;      // ends a wait at the next tick
+  bool initialized_ = false;
+};
