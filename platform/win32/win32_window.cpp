@@ -70,6 +70,9 @@ HWND Win32WindowBackend::createWindow(const WindowGeometry& geometry) {
     throw Exception("Cannot create the window");
   }
   placeForDpi(window, geometry);
+  // A later WGL call that fails without a reason of its own must not report
+  // whatever creating the window left behind.
+  SetLastError(ERROR_SUCCESS);
   return window;
 }
 
