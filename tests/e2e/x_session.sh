@@ -2,7 +2,8 @@
 # torn down when the test exits, and helpers to drive the viewer in it.
 # Arguments: the galaxy executable and a folder for screenshots and logs.
 # The default session (1280x1024, 24-bit) starts at once unless
-# X_SESSION_LATER is set; start_x_session SCREEN starts one of another kind.
+# X_SESSION_LATER is set; start_x_session SCREEN [XVFB_OPTION...] starts one
+# of another kind (say, without GLX: -extension GLX).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 GALAXY=$1
 OUT=$2
@@ -11,7 +12,7 @@ mkdir -p "$OUT"
 start_x_session() {
   local screen=${1:-1280x1024x24} fd_file
   fd_file=$(mktemp)
-  spawn Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fd_file" 2>/dev/null
+  spawn Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "${@:2}" 3>"$fd_file" 2>/dev/null
   XVFB_PID=$!
   wait_until 30 test -s "$fd_file" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$fd_file")"

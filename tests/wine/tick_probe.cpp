@@ -1,0 +1,39 @@
+// The viewer's frame timer as the real window and message loop deliver it:
+// for 2 s, how long after the timer was started again (at the end of each
+// frame) the next tick came, in microseconds. Prints the count, minimum,
+// median and maximum, and the gaps one a line to the file given.
+// Usage: tick_probe.exe GAPS_FILE
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "app/mainview.h"
+#include "platform/forms/application.h"
+#include "platform/platform.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  Application->Initialize();
+  Application->CreateForm(mainWindow);
+  TTimer* timer = mainWindow->Timer;
+  const TNotifyEvent drawFrame = timer->OnTimer;
+  const int64_t interval = int64_t{timer->Interval()} * 1000;
+  const int64_t start = windowBackend().nowUs();
+  std::vector<int64_t> gaps;
+  int64_t startedAt = -1;  // when the frame handler last started the timer again
+  timer->OnTimer = [&](TObject* sender) {
+    if (startedAt >= 0) gaps.push_back(windowBackend().nowUs() - startedAt);
+    drawFrame(sender);
+    startedAt = timer->DueAt() - interval;
+    if (windowBackend().nowUs() - start > 2'000'000) mainWindow->Close();
+  };
+  Application->Run();
+  if (gaps.empty()) return 1;
+  FILE* out = std::fopen(argv[1], "w");
+  for (int64_t gap : gaps) std::fprintf(out, "%lld\n", static_cast<long long>(gap));
+  std::fclose(out);
+  std::sort(gaps.begin(), gaps.end());
+  std::printf("ticks %zu min %lld median %lld max %lld\n", gaps.size(), static_cast<long long>(gaps.front()),
+              static_cast<long long>(gaps[gaps.size() / 2]), static_cast<long long>(gaps.back()));
+  return 0;
+}

@@ -1,0 +1,22 @@
+# The Windows program end to end under Wine, each script in its own Xvfb with
+# openbox and a Wine prefix that it makes and removes. Two small Windows
+# programs help: one reports the window as Windows sees it, one measures the
+# frame timer. The Linux build beside this one gives the captions and the
+# first frame to compare with.
+set(GALAXY_LINUX_BUILD "${PROJECT_SOURCE_DIR}/build" CACHE PATH "The Linux build whose viewer and snapshot tool the Wine tests compare with")
+
+add_executable(window_report wine/window_report.cpp)
+target_link_libraries(window_report PRIVATE galaxy_warnings)
+add_executable(tick_probe wine/tick_probe.cpp)
+target_link_libraries(tick_probe PRIVATE Galaxy::app galaxy_warnings)
+
+function(galaxy_wine_test name script timeout)
+  add_test(NAME wine.${name}
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script} $<TARGET_FILE:galaxy> ${CMAKE_CURRENT_BINARY_DIR}/wine-${name}
+            $<TARGET_FILE_DIR:window_report> ${GALAXY_LINUX_BUILD} ${ARGN})
+  set_tests_properties(wine.${name} PROPERTIES LABELS wine TIMEOUT ${timeout})
+endfunction()
+galaxy_wine_test(viewer viewer_test.sh 300)
+galaxy_wine_test(dpi dpi_test.sh 180)
+galaxy_wine_test(setup_failure setup_failure_test.sh 180)
+galaxy_wine_test(installer installer_test.sh 300 ${PROJECT_BINARY_DIR})
