@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The user's own settings: at 144 DPI (Wine's LogPixels) the window scales
+# itself, 823 x 740 at (172, 170) becoming 1235 x 1110 at (258, 255); with a
+# comma as decimal separator in the regional settings the caption uses it,
+# and only there, where the Linux build's caption has a full stop.
+# Usage: user_settings_test.sh GALAXY_EXE OUTPUT_DIR HELPERS_DIR LINUX_BUILD
+X_SESSION_LATER=1 source "$(dirname "$0")/wine_session.sh" "$@"
+start_x_session 1920x1440x24  # room for the larger window
+caption_is() { [[ "$(caption)" == "$1" ]]; }
+caption_is_not() { [[ "$(caption)" != "$1" ]]; }
+
+GALAXY=$LINUX_BUILD/app/galaxy start_galaxy
+focus_galaxy
+xdotool key shift
+wait_until 30 caption_is_not Galaxy || fail "the Linux build's caption did not change"
+expected=$(caption)
+expected=${expected//./,}
+close_galaxy || fail "the Linux build ended with status $?"
+
+start_wine
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ||
+  fail "cannot set LogPixels"
+wine reg add 'HKCU\Control Panel\International' /v sDecimal /t REG_SZ /d , /f >/dev/null 2>&1 ||
+  fail "cannot set the decimal separator"
+start_galaxy wine
+window_report || fail "window_report found no window"
+echo "Windows reports at 144 DPI: $REPORT"
+geometry="$(report_field left),$(report_field top) $(report_field width)x$(report_field height)"
+[[ $geometry == "258,255 1235x1110" ]] || fail "window at $geometry, expected 258,255 1235x1110"
+focus_galaxy
+xdotool key shift
+wait_until 30 caption_is "$expected" || fail "with a comma for decimals: '$(caption)', expected '$expected'"
+close_galaxy || fail "exit status $? after closing the window"
+echo "user settings test passed"
