@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build (and, with --test, the tests) need.
+# Installs the Debian packages the build (and, with --test, the tests and the
+# Windows build) need.
 # Checks dpkg first and calls apt-get only for what is missing.
 set -euo pipefail
 
@@ -14,6 +15,7 @@ packages=(
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils x11-xkb-utils desktop-file-utils valgrind procps weston)
   packages+=(dpkg-dev file lintian appstream man-db)  # the Debian package and its metadata
+  packages+=(mingw-w64 wine wine64 nsis unzip)         # the Windows program, its installer, tested under Wine
 
 fi
 
