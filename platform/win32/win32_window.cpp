@@ -94,9 +94,17 @@ void Win32WindowBackend::setCaption(HWND window, const std::string& caption) {
   SetWindowTextW(window, wideText(caption).c_str());
 }
 
-// The window class has the program's MAINICON resource, made from the same
-// picture in every size Windows asks for.
-void Win32WindowBackend::setIcon(HWND, const IconImage&) {}
+// The program's MAINICON resource holds the same picture in every size
+// Windows asks for; the window takes the two it shows at its DPI.
+void Win32WindowBackend::setIcon(HWND window, const IconImage&) {
+  const UINT dpi = GetDpiForWindow(window);
+  auto icon = [dpi](int metric) {
+    const int size = GetSystemMetricsForDpi(metric, dpi);
+    return reinterpret_cast<LPARAM>(LoadImageW(thisProgram(), L"MAINICON", IMAGE_ICON, size, size, LR_SHARED));
+  };
+  SendMessageW(window, WM_SETICON, ICON_BIG, icon(SM_CXICON));
+  SendMessageW(window, WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
+}
 
 TRect Win32WindowBackend::clientRect(HWND window) {
   RECT client{};
