@@ -16,14 +16,33 @@ echo "galaxy.exe imports: $imports"
 for dll in $imports; do
   [[ $dll =~ ^(KERNEL32|USER32|GDI32|OPENGL32|GLU32|MSVCRT|WINMM|SHCORE)\.DLL$ ]] || fail "galaxy.exe imports $dll"
 done
-# The 32 px image of the icon is the picture the Linux build's icon shows.
-icon_diff=$(compare -metric AE "$(dirname "$GALAXY")/galaxy.ico[1]" "$LINUX_BUILD/app/galaxy-32.png" null: 2>&1 || true)
+# The icon has the sizes Windows asks for; its 32 px image is the picture
+# the Linux build's icon shows, and the 256 px one an enlargement of it.
+ico="$(dirname "$GALAXY")/galaxy.ico"
+sizes=$(identify -format '%wx%h ' "$ico")
+[[ $sizes == "16x16 32x32 48x48 256x256 " ]] || fail "icon sizes: $sizes"
+icon_diff=$(compare -metric AE "$ico[1]" "$LINUX_BUILD/app/galaxy-32.png" null: 2>&1 || true)
 [[ $icon_diff == 0 ]] || fail "the icon's 32 px image differs from the window's picture ($icon_diff pixels)"
+convert "$ico[3]" -sample 32x32 "$OUT/icon-256-sampled.png"
+icon_diff=$(compare -metric AE "$OUT/icon-256-sampled.png" "$ico[1]" null: 2>&1 || true)
+[[ $icon_diff == 0 ]] || fail "the icon's 256 px image is not the 32 px one enlarged ($icon_diff pixels)"
+# The manifest asks for per-monitor DPI awareness and the modern common controls.
+for wanted in PerMonitorV2 Microsoft.Windows.Common-Controls; do
+  grep -q "$wanted" "$GALAXY" || fail "no $wanted in the program's manifest"
+done
 
 (cd "$build" && cpack -B "$OUT/packages" >"$OUT/cpack.log" 2>&1) || fail "cpack: $(tail -5 "$OUT/cpack.log")"
 installer=$(ls "$OUT"/packages/galaxy-*-win64.exe)
 zip=$(ls "$OUT"/packages/galaxy-*-win64.zip)
-echo "installer: $(basename "$installer"), $(stat -c %s "$installer") bytes; zip: $(stat -c %s "$zip") bytes"
+echo "installer: $(basename "$installer"), $(stat -c %s "$installer") bytes; zip: $(stat -c %s "$zip") bytes;" \
+  "galaxy.exe: $(stat -c %s "$GALAXY") bytes"
+# The version resource names the product and the version the packages carry.
+version=${installer##*/galaxy-}
+version=${version%-win64.exe}
+wide_strings=$(strings -n 2 -e l "$GALAXY")
+value_of() { grep -A1 -x "$1" <<<"$wide_strings" | tail -1; }
+[[ $(value_of ProductName) == Galaxy ]] || fail "the version resource names '$(value_of ProductName)', not Galaxy"
+[[ $(value_of ProductVersion) == "$version" ]] || fail "the version resource says $(value_of ProductVersion), not $version"
 
 start_x_session
 start_wine

@@ -53,6 +53,9 @@ window_report || fail "window_report found no window"
 echo "Windows reports: $REPORT"
 geometry="$(report_field left),$(report_field top) $(report_field width)x$(report_field height)"
 [[ $geometry == "172,170 823x740" ]] || fail "window at $geometry, expected 172,170 823x740"
+# Wine hands the window's icons on to the window manager.
+icons=$(xprop -id "$WINDOW" _NET_WM_ICON)
+[[ $icons == *"Icon (32 x 32)"* && $icons == *"Icon (16 x 16)"* ]] || fail "the window has no icon of 32 and 16 px"
 
 # The first frame: the stopped picture is one of the Linux build's frames.
 still() {
@@ -93,6 +96,11 @@ for step in "${steps[@]:1}"; do
   ((++i))
 done
 echo "the ${#expected[@]} captions of the key sequence are the Linux build's"
+
+# The picture follows a resize: the galaxy stays in the middle.
+xdotool windowsize "$WINDOW" 500 400
+wait_until 30 eval '[[ "$(client_size)" == "500 400" ]]' || fail "the window was not resized: $(client_size)"
+wait_until 30 centre_above resized 5 || fail "no glow in the middle after a resize ($(centre_brightness resized))"
 
 # F3 hides and shows the galaxy.
 # Preset 8 is sparse: a fainter glow than the default galaxy's.
