@@ -7,7 +7,7 @@
 X_SESSION_LATER=1 source "$(dirname "$0")/wine_session.sh" "$@"
 start_x_session 1280x1024x24 -extension GLX
 start_wine
-wine "$GALAXY" 2>"$OUT/galaxy.stderr" &
+spawn wine "$GALAXY" 2>"$OUT/galaxy.stderr"
 GALAXY_PID=$!
 box_shown() { BOX=$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null | head -1) && [[ -n "$BOX" ]]; }
 wait_until 60 box_shown || fail "no box captioned Error appeared"
@@ -16,8 +16,7 @@ box=$(windows_program "$HELPERS/window_report.exe" box) || fail "window_report f
 xdotool windowactivate --sync "$BOX"
 xdotool key Return
 status=0
-wait "$GALAXY_PID" || status=$?
-GALAXY_PID=""
+wait_galaxy || status=$?
 [[ $status == 1 ]] || fail "exit status $status after the failed set-up, expected 1"
 grep -q '^galaxy: ' "$OUT/galaxy.stderr" || fail "nothing on standard error"
 echo "standard error: $(cat "$OUT/galaxy.stderr")"

@@ -111,10 +111,10 @@ xdotool key F3
 wait_until 30 centre_above shown-again 5 || fail "F3 again did not bring the glow back"
 
 # Minimised, it draws nothing and sleeps between ticks; restored, it draws.
-shown=$(cpu_ticks_over "$GALAXY_PID" 2)
+shown=$(cpu_ticks_over 2)
 xdotool windowminimize "$WINDOW"
 wait_until 30 eval 'window_report && [[ $(report_field iconic) == 1 ]]' || fail "Windows never saw the window minimised"
-minimised=$(cpu_ticks_over "$GALAXY_PID" 2)
+minimised=$(cpu_ticks_over 2)
 echo "CPU over 2 s: shown $shown ticks, minimised $minimised ticks (of 10 ms)"
 ((minimised * 4 <= shown && minimised <= 20)) || fail "minimised, the viewer still used $minimised ticks in 2 s"
 wmctrl -i -a "$WINDOW"

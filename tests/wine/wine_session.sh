@@ -1,9 +1,17 @@
 # Sourced by the tests of the Windows program: the X session of the other
-# end-to-end tests, and a Wine prefix that the test makes and removes, with a
-# wineserver that dies with the test however it ends, taking every Windows
-# process of the prefix with it.
+# end-to-end tests, and a Wine prefix that the test makes and removes.
 # Arguments: galaxy.exe, a folder for screenshots and logs, the folder of the
 # helper programs, the Linux build to compare with.
+
+# Wine's processes outlive a wineserver killed under them (they wait on it
+# for ever), so each test runs in a PID namespace of its own: when the test
+# ends, however it ends (CTest's SIGKILL too), the kernel kills everything in
+# it. A user who is not root gets a user namespace for it too.
+if [[ -z "${GALAXY_WINE_NAMESPACE:-}" ]]; then
+  namespace=(--pid --fork --kill-child --mount-proc)
+  ((EUID == 0)) || namespace=(--user --map-root-user "${namespace[@]}")
+  GALAXY_WINE_NAMESPACE=1 exec unshare "${namespace[@]}" bash "$0" "$@"
+fi
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/x_session.sh" "$1" "$2"
 HELPERS=$3
 LINUX_BUILD=$4
@@ -11,21 +19,21 @@ export WINEPREFIX="$OUT/prefix" WINEDEBUG=-all
 # No offers to install Mono or Gecko: the program needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# A fresh prefix (about 10 s), served by a wineserver of our own.
+# A fresh prefix (a few seconds), served by a wineserver of our own.
 start_wine() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
-  setpriv --pdeathsig KILL -- wineserver --foreground --persistent >/dev/null 2>&1 &
+  spawn wineserver --foreground --persistent >"$OUT/wineserver.log" 2>&1
   WINESERVER_PID=$!
-  trap 'stop_wine; stop_x_session' EXIT
+  trap 'stop_wine; end_children' EXIT
   timeout 120 wineboot --init >"$OUT/wineboot.log" 2>&1 || fail "wineboot did not set up the prefix"
 }
 
+# Every Windows process of the prefix, then the server, then the prefix.
 stop_wine() {
-  [[ -n "${WINESERVER_PID:-}" ]] || return 0
+  ((BASHPID == $$)) && [[ -n "${WINESERVER_PID:-}" ]] || return 0
   timeout 10 wineserver --kill 2>/dev/null || true
-  kill -KILL "$WINESERVER_PID" 2>/dev/null || true
-  wait "$WINESERVER_PID" 2>/dev/null || true
+  stop_process "$WINESERVER_PID"
   WINESERVER_PID=""
   rm -rf "$WINEPREFIX"
 }
@@ -43,13 +51,3 @@ windows_program() {
 # W height H client W H iconic 0|1 caption ...".
 window_report() { REPORT=$(windows_program "$HELPERS/window_report.exe"); }
 report_field() { awk -v f="$1" '{ for (i = 1; i < NF; ++i) if ($i == f) { print $(i + 1); exit } }' <<<"$REPORT"; }
-
-# CPU time (user and system, in ticks of 10 ms) the process PID uses in SECONDS.
-cpu_ticks_over() {
-  local before
-  before=$(cpu_ticks "$1")
-  sleep "$2"
-  echo $(($(cpu_ticks "$1") - before))
-}
-# The fields after the command name, which may itself hold spaces.
-cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }

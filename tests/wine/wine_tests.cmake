@@ -14,7 +14,8 @@ function(galaxy_wine_test name script timeout)
   add_test(NAME wine.${name}
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script} $<TARGET_FILE:galaxy> ${CMAKE_CURRENT_BINARY_DIR}/wine-${name}
             $<TARGET_FILE_DIR:window_report> ${GALAXY_LINUX_BUILD} ${ARGN})
-  set_tests_properties(wine.${name} PROPERTIES LABELS wine TIMEOUT ${timeout})
+  set_tests_properties(wine.${name} PROPERTIES LABELS wine TIMEOUT ${timeout} ENVIRONMENT "${GALAXY_SUITE_TAG}"
+    FIXTURES_REQUIRED galaxy_processes)
 endfunction()
 galaxy_wine_test(viewer viewer_test.sh 300)
 galaxy_wine_test(user_settings user_settings_test.sh 180)
