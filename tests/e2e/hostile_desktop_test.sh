@@ -7,7 +7,9 @@
 X_SESSION_LATER=1
 source "$(dirname "$0")/x_session.sh" "$@"
 
-box_is_up() { xwininfo -root -tree | grep -q '"Error": '; }
+# The tree is read whole before grep looks: a grep -q that stops early would
+# break the pipe, which strict mode counts as a failure.
+box_is_up() { grep -q '"Error": ' <<<"$(xwininfo -root -tree)"; }
 children_of() { pgrep -P "$1" || true; }
 
 # Starts the viewer with a setting that leaves it no GL, waits for the box,

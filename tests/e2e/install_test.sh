@@ -30,7 +30,7 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 for page in share/man/man6/galaxy.6.gz share/man/man1/galaxy-snapshot.1.gz; do
   warnings=$(MANWIDTH=80 man --warnings -l "$prefix/$page" 2>&1 >/dev/null)
   [[ -z "$warnings" ]] || fail "$page: $warnings"
-  MANWIDTH=80 man -l "$prefix/$page" 2>/dev/null | grep -q "EXIT STATUS" || fail "$page does not render"
+  grep -q "EXIT STATUS" <<<"$(MANWIDTH=80 man -l "$prefix/$page" 2>/dev/null)" || fail "$page does not render"
 done
 
 read -r w h colours < <(identify -format '%w %h %k\n' "$prefix/share/icons/hicolor/32x32/apps/galaxy.png")

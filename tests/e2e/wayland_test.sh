@@ -100,7 +100,7 @@ session close "SDL_VIDEODRIVER=wayland" SDL_VIDEODRIVER=wayland
 
 # With both an X server and a compositor, X11 is taken: the window is an X
 # window, placed where the form says.
-x_window() { xwininfo -root -tree | grep -q '"Galaxy": ("galaxy"'; }
+x_window() { grep -q '"Galaxy": ("galaxy"' <<<"$(xwininfo -root -tree)"; }
 spawn env WAYLAND_DISPLAY=galaxy-test "$GALAXY" 2>"$OUT/galaxy.stderr"
 GALAXY_PID=$!
 wait_until 60 x_window || fail "with both displays the viewer did not open an X window"
