@@ -16,7 +16,6 @@ if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils x11-xkb-utils desktop-file-utils valgrind procps weston)
   packages+=(dpkg-dev file lintian appstream man-db)  # the Debian package and its metadata
   packages+=(mingw-w64 wine wine64 nsis unzip)         # the Windows program, its installer, tested under Wine
-
 fi
 
 missing=()
