@@ -113,8 +113,8 @@ HWND SdlWindowBackend::createWindow(const WindowGeometry& geometry) {
   }
   auto native = new SdlWindow(window, geometry);
   SDL_SetWindowData(window, "native", static_cast<NativeWindow*>(native));
-  placeBeforeMapping(*native);
   watchConnectionOf(native);
+  placeBeforeMapping(*native);
   return native;
 }
 
