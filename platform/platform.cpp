@@ -52,7 +52,10 @@ int wglMakeCurrent(HDC dc, HGLRC context) { return glBinding().makeCurrent(dc, c
 int SwapBuffers(HDC dc) { return glBinding().swapBuffers(dc) ? 1 : 0; }
 int wglDeleteContext(HGLRC context) { return glBinding().deleteContext(context) ? 1 : 0; }
 int ReleaseDC(HWND window, HDC dc) { return glBinding().releaseDC(window, dc) ? 1 : 0; }
-std::string lastWglError() { return glBinding().lastError(); }
+std::string lastWglError() {
+  windowBackend().endIfDisplayLost();  // a GL failure on a display that has gone only echoes the loss
+  return glBinding().lastError();
+}
 
 int MessageBoxA(HWND /*owner*/, const char* text, const char* caption, unsigned /*type*/) {
   return windowBackend().showMessageBox(text, caption) ? 1 /*IDOK*/ : 0;

@@ -81,4 +81,7 @@ class WindowBackend {
   virtual int64_t nowUs() = 0;
   // A modal box with one OK button and no owner; false when none could be shown.
   virtual bool showMessageBox(const std::string& text, const std::string& caption) = 0;
+  // Called before a failure is reported: when the display connection has
+  // gone, that loss is what ends the program, and the failure only its echo.
+  virtual void endIfDisplayLost() {}
 };

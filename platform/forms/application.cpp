@@ -85,6 +85,7 @@ void TApplication::idle() {
 }
 
 void TApplication::ShowException(const Exception& e) {
+  windowBackend().endIfDisplayLost();
   std::fprintf(stderr, "galaxy: %s\n", e.what());
   windowBackend().showMessageBox(e.what(), title_);
 }

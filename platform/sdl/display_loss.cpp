@@ -38,13 +38,17 @@ void claimTheEnd() {
 
 // The server a crash guard asks about, and the crash handling it stands in
 // for (a sanitizer's, say); written before its handler is installed.
-DisplayAddress g_guardedServer;
+// Our own connection tells first: a server's children can keep its listening
+// socket open for a moment after it died.
+std::optional<DisplayAddress> g_guardedServer;
+int g_guardedConnection = -1;
 struct sigaction g_crashBefore {};
 
-// Only calls that are safe in a signal handler: connect, close, sigaction,
-// writev, _exit.
+// Only calls that are safe in a signal handler: poll, connect, close,
+// sigaction, writev, _exit.
 void onCrash(int) {
-  if (!displayListens(g_guardedServer)) endOnLostDisplay(std::nullopt);
+  if (displayHungUp(g_guardedConnection) || (g_guardedServer && !displayListens(*g_guardedServer)))
+    endOnLostDisplay(std::nullopt);
   // Not ours: the fault comes again and meets the handling it had before.
   sigaction(SIGSEGV, &g_crashBefore, nullptr);
 }
@@ -55,9 +59,10 @@ bool stillAnswers(const std::optional<DisplayAddress>& server) {
 
 }  // namespace
 
-DisplayCrashGuard::DisplayCrashGuard(const std::optional<DisplayAddress>& server) {
-  if (!server) return;
-  g_guardedServer = *server;
+DisplayCrashGuard::DisplayCrashGuard(const std::optional<DisplayAddress>& server, int connectionFd) {
+  if (!server && connectionFd < 0) return;
+  g_guardedServer = server;
+  g_guardedConnection = connectionFd;
   struct sigaction crash{};
   crash.sa_handler = onCrash;
   sigemptyset(&crash.sa_mask);
@@ -85,11 +90,11 @@ void endOnLostDisplay(const std::optional<DisplayAddress>& server, const char* p
   say("lost the connection to the display", 1);
 }
 
-void endOnUnansweredDisplay(int signal, const std::optional<DisplayAddress>& server) {
+void endOnUnansweredDisplay(int signal, bool displayAnswers) {
   claimTheEnd();
   // A display that still answers is not what held the close: say so rather
   // than blame it.
-  if (stillAnswers(server)) say("the window did not close in time; ended at once", 128 + signal);
+  if (displayAnswers) say("the window did not close in time; ended at once", 128 + signal);
   say("the display does not answer; ended without closing the window", 128 + signal);
 }
 

@@ -15,20 +15,21 @@
 [[noreturn]] void endOnLostDisplay(const std::optional<DisplayAddress>& server, const char* protocolError = nullptr);
 
 // A terminating signal could not be honoured in time: the window's close
-// waits on the display. Status 128 + the signal's number, as a shell reports
-// a program that a signal ended.
-[[noreturn]] void endOnUnansweredDisplay(int signal, const std::optional<DisplayAddress>& server);
+// waits on a display that does not answer, or (`displayAnswers`) the program
+// did not finish it. Status 128 + the signal's number, as a shell reports a
+// program that a signal ended.
+[[noreturn]] void endOnUnansweredDisplay(int signal, bool displayAnswers);
 
 // Whether the server has hung up on the connection with this socket; false for -1.
 bool displayHungUp(int connectionFd);
 
 // While one lives, a crash inside the window system's library (SDL's Wayland
 // start-up reads globals that a compositor which died never sent) is the lost
-// display it comes from when the server at `server` is gone; any other crash
-// stays a crash.
+// display it comes from when the connection `connectionFd` (if known) has hung
+// up or the server at `server` is gone; any other crash stays a crash.
 class DisplayCrashGuard {
  public:
-  explicit DisplayCrashGuard(const std::optional<DisplayAddress>& server);
+  DisplayCrashGuard(const std::optional<DisplayAddress>& server, int connectionFd);
   ~DisplayCrashGuard();
   DisplayCrashGuard(const DisplayCrashGuard&) = delete;
   DisplayCrashGuard& operator=(const DisplayCrashGuard&) = delete;

@@ -83,6 +83,14 @@ std::optional<DisplayAddress> compositorFromEnvironment() {
   return unixAddress(DisplayProtocol::Wayland, std::string(runtime) + "/" + socketName, false);
 }
 
+int openDisplayConnection(const DisplayAddress& address) {
+  const int fd = socket(address.socket.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return -1;
+  if (connect(fd, reinterpret_cast<const sockaddr*>(&address.socket), address.length) == 0) return fd;
+  close(fd);
+  return -1;
+}
+
 bool displayListens(const DisplayAddress& address) {
   const int fd = connectTo(address);
   if (fd < 0) return false;

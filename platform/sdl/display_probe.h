@@ -21,6 +21,9 @@ std::optional<DisplayAddress> peerOf(int connectionFd, DisplayProtocol protocol)
 std::optional<DisplayAddress> xServerFromEnvironment();
 std::optional<DisplayAddress> compositorFromEnvironment();
 
+// A connection of the program's own to the server, blocking as a client
+// library expects of a connection it is handed; -1 if none is taken.
+int openDisplayConnection(const DisplayAddress& address);
 // A server listens there: a new connection is taken (a frozen server's
 // kernel still queues it).
 bool displayListens(const DisplayAddress& address);

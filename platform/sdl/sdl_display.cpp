@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include <unistd.h>
+
 #include "platform/sdl/display_loss.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/x11_frame.h"
@@ -64,22 +66,52 @@ void SdlWindowBackend::openDisplay() {
   const auto compositor = compositorFromEnvironment();
   const bool xListened = xServer && displayListens(*xServer);
   const bool compositorListened = compositor && displayListens(*compositor);
-  int initialized = 0;
-  {
-    const DisplayCrashGuard guard(compositorListened ? compositor : xServer);
-    initialized = SDL_Init(SDL_INIT_VIDEO);
-  }
+  handOverWaylandConnection(compositorListened ? compositor : std::nullopt);
+  crashGuard_.emplace(compositorListened ? compositor : xServer, connectionFd_);
+  const int initialized = SDL_Init(SDL_INIT_VIDEO);
   if (initialized == 0) {
-    server_ = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0 ? xServer : compositor;
+    const bool wayland = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
+    server_ = wayland ? compositor : xServer;
+    settleHandOver(wayland);
+    crashGuard_.reset();
+    crashGuard_.emplace(server_, connectionFd_);
     // A compositor that died while SDL was asking for its globals leaves SDL
     // without them, and its first window would crash on the missing ones.
     if (server_ && !displayListens(*server_)) ::endOnLostDisplay(std::nullopt);
     return;
   }
+  settleHandOver(false);
   // A server that took the connection and is gone now died while we started.
   if ((xListened && !displayListens(*xServer)) || (compositorListened && !displayListens(*compositor)))
     ::endOnLostDisplay(std::nullopt);
   if (!environment("SDL_VIDEODRIVER").empty())
     throw Exception(std::string("Cannot open the display: ") + SDL_GetError());
   throw Exception("Cannot open the display: " + whyNoXServer(xListened) + " and " + whyNoCompositor(compositorListened));
+}
+
+// The program connects to the compositor itself and hands the connection to
+// SDL through WAYLAND_SOCKET, so that the watchdog sees it hang up from its
+// first byte on: a compositor that dies while SDL, libdecor or EGL sets up is
+// a lost display wherever they are, never a spin on a dead socket.
+void SdlWindowBackend::handOverWaylandConnection(const std::optional<DisplayAddress>& compositor) {
+  const int fd = compositor ? openDisplayConnection(*compositor) : -1;
+  if (fd < 0) return;
+  setenv("WAYLAND_SOCKET", std::to_string(fd).c_str(), 1);
+  connectionFd_ = fd;
+  protocol_ = DisplayProtocol::Wayland;
+  watchdog_.watch(fd, DisplayProtocol::Wayland, nullptr);
+}
+
+// After SDL's start-up: the handed-over connection is the program's display
+// connection when SDL runs on Wayland; otherwise it is let go (libwayland
+// closes what it took; one it never took is closed here), and no child finds
+// it in its environment.
+void SdlWindowBackend::settleHandOver(bool onWayland) {
+  const bool taken = std::getenv("WAYLAND_SOCKET") == nullptr;  // libwayland unsets it as it takes the socket
+  unsetenv("WAYLAND_SOCKET");
+  if (onWayland || connectionFd_ < 0) return;
+  watchdog_.forget();
+  if (!taken) close(connectionFd_);
+  connectionFd_ = -1;
+  protocol_ = DisplayProtocol::X11;
 }

@@ -103,12 +103,11 @@ SdlWindowBackend::~SdlWindowBackend() {
 }
 
 HWND SdlWindowBackend::createWindow(const WindowGeometry& geometry) {
-  const DisplayCrashGuard guard(server_);
   SDL_Window* window = SDL_CreateWindow(geometry.caption.c_str(), geometry.left, geometry.top, geometry.width,
                                         geometry.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (!window) {
     // On a connection that died under it SDL fails in its own words.
-    if (server_ && !displayListens(*server_)) ::endOnLostDisplay(std::nullopt);
+    endIfDisplayLost();
     throw Exception(std::string("Cannot create the window: ") + SDL_GetError());
   }
   auto native = new SdlWindow(window, geometry);
@@ -118,10 +117,11 @@ HWND SdlWindowBackend::createWindow(const WindowGeometry& geometry) {
   return native;
 }
 
-// From its first window on, the program's connection is watched: a server
-// that goes away ends the program wherever it is, even inside SDL.
+// The connection is watched from the first window on X11 (Xlib's I/O error
+// handler covers the time before), and on Wayland from before SDL started;
+// there the watchdog now also gets the display, to read it while we work.
 void SdlWindowBackend::watchConnectionOf(HWND window) {
-  if (connectionFd_ >= 0) return;
+  if (waylandDisplay_ || (connectionFd_ >= 0 && protocol_ == DisplayProtocol::X11)) return;
   const auto info = wmInfo(sdlOf(window));
   if (!info) return;
   if (info->subsystem == SDL_SYSWM_X11) {
@@ -131,7 +131,10 @@ void SdlWindowBackend::watchConnectionOf(HWND window) {
     waylandDisplay_ = info->info.wl.display;
     connectionFd_ = waylandConnectionFd(waylandDisplay_);
   }
-  if (connectionFd_ >= 0) watchdog_.watch(connectionFd_, protocol_, waylandDisplay_);
+  if (connectionFd_ < 0) return;
+  watchdog_.watch(connectionFd_, protocol_, waylandDisplay_);
+  crashGuard_.reset();
+  crashGuard_.emplace(server_, connectionFd_);
 }
 
 void SdlWindowBackend::destroyWindow(HWND window) {
@@ -282,6 +285,11 @@ void SdlWindowBackend::endOnLostDisplay() {
 int64_t SdlWindowBackend::nowUs() {
   using namespace std::chrono;
   return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void SdlWindowBackend::endIfDisplayLost() {
+  if (displayHungUp(connectionFd_)) endOnLostDisplay();
+  if (server_ && !displayListens(*server_)) ::endOnLostDisplay(std::nullopt);
 }
 
 bool SdlWindowBackend::showMessageBox(const std::string& text, const std::string& caption) {

@@ -2,6 +2,9 @@
 // events translated into ours, the message box; a watchdog beside it for
 // signals and the display connection.
 #pragma once
+#include <optional>
+
+#include "platform/sdl/display_loss.h"
 #include "platform/sdl/watchdog.h"
 #include "platform/window_backend.h"
 
@@ -24,9 +27,12 @@ class SdlWindowBackend final : public WindowBackend {
   bool waitEvent(int64_t timeoutUs, WindowEvent& event) override;
   int64_t nowUs() override;
   bool showMessageBox(const std::string& text, const std::string& caption) override;
+  void endIfDisplayLost() override;
 
  private:
   void openDisplay();
+  void handOverWaylandConnection(const std::optional<DisplayAddress>& compositor);
+  void settleHandOver(bool onWayland);
   void noteQueuedCloses();
   void watchConnectionOf(HWND window);
   bool takeEvent(WindowEvent& event);
@@ -37,7 +43,11 @@ class SdlWindowBackend final : public WindowBackend {
   bool closeQueued_ = false;  // SDL has queued a close behind other events
   Watchdog watchdog_;
   std::optional<DisplayAddress> server_;  // where SDL found its display server
-  int connectionFd_ = -1;  // the display connection, once a window has one
+  // Any crash while the display is gone is that loss, from SDL's start-up on.
+  std::optional<DisplayCrashGuard> crashGuard_;
+  // The display connection: on Wayland from before SDL's start-up (the
+  // program makes it and hands it to SDL), on X11 once a window has one.
+  int connectionFd_ = -1;
   DisplayProtocol protocol_ = DisplayProtocol::X11;
   void* waylandDisplay_ = nullptr;
 };

@@ -19,8 +19,13 @@
 namespace {
 
 // Long enough for any close that the display lets run, short enough to end
-// within a second of the signal, answer probe included.
+// within a second of the signal, answer probe included. A display that
+// still answers is not holding the close: the program is busy (a frame at a
+// million points on a slow machine), and the close is given more time, up
+// to a limit.
 constexpr auto kCloseGrace = std::chrono::milliseconds(400);
+constexpr auto kBusyCloseLimit = std::chrono::seconds(5);
+constexpr int kProbeMs = 200;  // a server that works answers a new client at once
 constexpr int kTerminatingSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 int g_signalPipe[2] = {-1, -1};  // handler -> watchdog
@@ -157,6 +162,7 @@ int Watchdog::pollMs(const std::optional<Clock::time_point>& deadline) {
 
 void Watchdog::run() {
   std::optional<Clock::time_point> deadline;
+  Clock::time_point signalledAt;
   int signal = 0;
   std::unique_lock lock(mutex_);
   while (!stopping_) {
@@ -176,13 +182,19 @@ void Watchdog::run() {
     char number = 0;
     if ((fds[0].revents & POLLIN) && read(g_signalPipe[0], &number, 1) == 1 && !deadline) {
       signal = number;
-      deadline = Clock::now() + kCloseGrace;
+      signalledAt = Clock::now();
+      deadline = signalledAt + kCloseGrace;
     }
     if (stopping_) break;
     if (lostWhileReading_ || (hangUp && !wasPrepared)) {
       const std::string error = waylandProtocolError(waylandDisplay_);
       endOnLostDisplay(server(), error.empty() ? nullptr : error.c_str());
     }
-    if (deadline && Clock::now() >= *deadline) endOnUnansweredDisplay(signal, server());
+    if (deadline && Clock::now() >= *deadline) {
+      const auto display = server();
+      const bool answers = display && displayAnswers(*display, kProbeMs);
+      if (!answers || Clock::now() - signalledAt >= kBusyCloseLimit) endOnUnansweredDisplay(signal, answers);
+      deadline = Clock::now() + kCloseGrace;
+    }
   }
 }
