@@ -3,6 +3,12 @@
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# An end that should come at once is allowed seconds: the figure itself is
+# printed for a reader, and the faults these limits catch take far longer or
+# never end. A sanitizer build may ask for more (giving back its shadow
+# memory alone can take seconds on a busy machine).
+readonly EXIT_LIMIT_MS=${GALAXY_EXIT_LIMIT_MS:-5000}
+
 # Retries a command every 0.1 s until it succeeds or SECONDS_ALLOWED pass;
 # the deadlines are generous because CI runs on a busy machine.
 wait_until() {

@@ -92,6 +92,15 @@ cpu_ticks_over() {
   sleep "$1"
   echo $(($(cpu_ticks) - before))
 }
+# CPU ticks in SECONDS once the work in flight (a frame, a generation) is
+# done: first waits, up to half a minute, until the viewer's CPU time stands
+# still for half a second. A viewer that spins never does, and is counted
+# anyway: a spin costs 50 to 100 ticks a second, an idle viewer next to none.
+idle_cpu_ticks_over() {
+  wait_until 30 eval '(($(cpu_ticks_over 0.5) <= 1))' || true
+  cpu_ticks_over "$1"
+}
+readonly IDLE_TICKS_ALLOWED=20  # in 2 s: a tenth of what a spin costs
 # The fields after the command name, which may itself hold spaces.
 cpu_ticks() { sed 's/.*) //' "/proc/$GALAXY_PID/stat" | awk '{ print $12 + $13 }'; }
 
