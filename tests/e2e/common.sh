@@ -9,6 +9,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # memory alone can take seconds on a busy machine).
 readonly EXIT_LIMIT_MS=${GALAXY_EXIT_LIMIT_MS:-5000}
 
+# Tests made of many runs note each run's problems and fail at the end, so
+# that one run's fault does not hide the others'.
+problems=()
+problem() { echo "  PROBLEM: $*" >&2; problems+=("$*"); }
+fail_on_problems() {
+  ((${#problems[@]} == 0)) || fail "problems found: ${#problems[@]}$(printf '\n  %s' "${problems[@]}")"
+}
+
 # Retries a command every 0.1 s until it succeeds or SECONDS_ALLOWED pass;
 # the deadlines are generous because CI runs on a busy machine.
 wait_until() {

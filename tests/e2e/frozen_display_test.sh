@@ -11,17 +11,7 @@ source "$(dirname "$0")/wayland_session.sh" "$1" "$2"
 readonly SYSTEM=$3
 readonly FROZEN_LINE="galaxy: the display does not answer; ended without closing the window"
 readonly LOST_LINE="galaxy: lost the connection to the display"
-problems=()
-problem() { echo "  PROBLEM: $*" >&2; problems+=("$*"); }
 
-# The display server of the run (Xvfb, or weston nested in an Xvfb) and the
-# viewer on it; SERVER_PID is the one to freeze.
-start_session() {
-  if [[ $SYSTEM == x11 ]]; then start_x_session; SERVER_PID=$XVFB_PID; else start_weston; SERVER_PID=$WM_PID; fi
-}
-launch_galaxy() {
-  if [[ $SYSTEM == x11 ]]; then spawn "$GALAXY" 2>"$OUT/galaxy.stderr"; GALAXY_PID=$!; else spawn_wayland_galaxy; fi
-}
 window_shown() {
   if [[ $SYSTEM == x11 ]]; then find_window && glowing; else viewer_window_shown; fi
 }
@@ -110,5 +100,5 @@ else
   frozen_run shown KILL
   live_run HUP
 fi
-((${#problems[@]} == 0)) || fail "problems found: ${#problems[@]}$(printf '\n  %s' "${problems[@]}")"
+fail_on_problems
 echo "frozen display test ($SYSTEM) passed"

@@ -30,6 +30,16 @@ spawn_wayland_galaxy() {
   GALAXY_PID=$!
 }
 
+# For the tests that run on either system (SYSTEM, x11 or wayland): the
+# display server of a run (Xvfb, or weston nested in an Xvfb), SERVER_PID
+# being the process to freeze or kill, and the viewer on it.
+start_session() {
+  if [[ $SYSTEM == x11 ]]; then start_x_session; SERVER_PID=$XVFB_PID; else start_weston; SERVER_PID=$WM_PID; fi
+}
+launch_galaxy() {
+  if [[ $SYSTEM == x11 ]]; then spawn "$GALAXY" 2>"$OUT/galaxy.stderr"; GALAXY_PID=$!; else spawn_wayland_galaxy; fi
+}
+
 # Weston shows a top-level window of this viewer's process: not just any
 # window, as weston may still be fading out the one of an earlier viewer.
 viewer_window_shown() {
