@@ -41,6 +41,18 @@ std::string whyNoCompositor(bool listened) {
                   : "no Wayland compositor at " + where;
 }
 
+// Whether a server that took our connection has gone. One that is frozen
+// neither answers nor goes: SDL's failure on it is only told apart from a
+// real refusal once it does one or the other (or after some seconds).
+bool wentAway(const DisplayAddress& server) {
+  constexpr int kProbeMs = 200;
+  for (int tries = 0; tries < 25; ++tries) {
+    if (!displayListens(server)) return true;
+    if (displayAnswers(server, kProbeMs)) return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 void SdlWindowBackend::initialize() {
@@ -82,7 +94,7 @@ void SdlWindowBackend::openDisplay() {
   }
   settleHandOver(false);
   // A server that took the connection and is gone now died while we started.
-  if ((xListened && !displayListens(*xServer)) || (compositorListened && !displayListens(*compositor)))
+  if ((xListened && wentAway(*xServer)) || (compositorListened && wentAway(*compositor)))
     ::endOnLostDisplay(std::nullopt);
   if (!environment("SDL_VIDEODRIVER").empty())
     throw Exception(std::string("Cannot open the display: ") + SDL_GetError());
