@@ -52,16 +52,18 @@ EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent*, void*) {
 }
 
 // Kept from the browser, so that it restores the context.
-EM_BOOL onContextLost(int, const void*, void* userData) {
-  backendOf(userData).setContextLost(true);
-  return EM_TRUE;
-}
+EM_BOOL onContextLost(int, const void*, void*) { return EM_TRUE; }
 
 // Drawing resumes; the new size is set again on the new context.
 EM_BOOL onContextRestored(int, const void*, void* userData) {
-  backendOf(userData).setContextLost(false);
   backendOf(userData).post(makeEvent(WindowEvent::Kind::Resize, &g_pageWindow));
   return EM_FALSE;
+}
+
+// Lost from the moment it is, before the browser's event says so.
+bool contextLost() {
+  const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_get_current_context();
+  return context && emscripten_is_webgl_context_lost(context);
 }
 
 bool pageHidden() {
@@ -115,7 +117,7 @@ void WebWindowBackend::setCaption(HWND, const std::string& caption) { showPageCa
 
 TRect WebWindowBackend::clientRect(HWND) { return {0, 0, width_, height_}; }
 
-bool WebWindowBackend::isShowing(HWND window) { return window == window_ && !contextLost_ && !pageHidden(); }
+bool WebWindowBackend::isShowing(HWND window) { return window == window_ && !contextLost() && !pageHidden(); }
 
 float WebWindowBackend::displayScale(HWND) { return static_cast<float>(emscripten_get_device_pixel_ratio()); }
 

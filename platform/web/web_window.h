@@ -35,11 +35,9 @@ class WebWindowBackend : public WindowBackend {
   // From the browser's event callbacks.
   void post(const WindowEvent& event);
   void followPageSize();
-  void setContextLost(bool lost) { contextLost_ = lost; }
 
  private:
   std::deque<WindowEvent> events_;
   HWND window_ = nullptr;
   int32_t width_ = 0, height_ = 0;  // the canvas, in device pixels
-  bool contextLost_ = false;
 };

@@ -55,7 +55,10 @@ async function openPage(browser, width, height) {
   return { page, errors, firstFrameMs: drew ? Date.now() - started : NaN };
 }
 
+// The canvas as shown; a failure in its place fails the test at once.
 async function canvasShot(page, path) {
+  const failure = await page.$eval('#failure', e => (e.hidden ? '' : e.innerText.replace(/\s+/g, ' ')));
+  if (failure) throw new Error(`the page shows a failure: ${failure}`);
   const canvas = await page.$('#canvas');
   await canvas.screenshot({ path });
   return path;
@@ -229,7 +232,7 @@ async function withoutWebGl() {
 }
 
 const browser = await launch();
-try {
+try {  // a check that throws is a failure too: the exit status is not 0
   const { page, errors, firstFrameMs } = await openPage(browser, 800, 600);
   console.log(`first frame ${firstFrameMs} ms after the page was asked for`);
   const glow = brightness(await canvasShot(page, `${OUT}/web-first.png`));
