@@ -1,12 +1,11 @@
 // The page in headless Chromium (WebGL on SwiftShader): the time from asking
 // for the page to its first frame, and the time of one tick at 333,744 and
-// 995,460 points (4 arms, 408 and 706 rings), as the mean gap between frames
+// 995,460 points (4 arms, 408 and 705 rings), as the mean gap between frames
 // less the 10 ms the timer waits. Figures only; nothing is asserted.
 // Usage: node bench/web_bench.mjs URL   (after npm ci --prefix tests/web)
-import { createRequire } from 'node:module';
-
-const require = createRequire(new URL('../tests/web/package.json', import.meta.url));
-const puppeteer = require('puppeteer-core');
+// puppeteer-core from the tests' pinned install.
+const { default: puppeteer } =
+  await import(new URL('../tests/web/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js', import.meta.url));
 const url = process.argv[2];
 
 function recordDraws() {
@@ -44,6 +43,6 @@ try {
   const [firstFrame] = await frames(page, 1);
   console.log(`first frame: ${firstFrame.toFixed(0)} ms after navigation started`);
   console.log(`canvas: ${await page.$eval('#canvas', c => `${c.width}x${c.height}`)}`);
-  for (const [rings, points] of [[408, 333744], [706, 995460]])
+  for (const [rings, points] of [[408, 333744], [705, 995460]])
     console.log(`frame at ${points} points (${Math.ceil(points / 3)} drawn): ${(await tickAt(page, rings)).toFixed(1)} ms`);
 } finally { await browser.close(); }
