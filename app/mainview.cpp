@@ -2,14 +2,11 @@
 // the projection that follows the client size, the frame tick and shut-down.
 #include "app/mainview.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
-#include <algorithm>
 #include <cstdio>
 
 #include "app/mainview_resource.h"
 #include "render/draw_frame.h"
+#include "render/render_path.h"
 
 TViewPort* mainWindow = nullptr;
 
@@ -25,12 +22,6 @@ constexpr PublishedMethod kMethods[] = {
     publishMethod<&TViewPort::FormMouseWheel>("FormMouseWheel"),
     publishMethod<&TViewPort::FormKeyDown>("FormKeyDown"),
 };
-
-// Width over height in floating point; a window sized to nothing has no
-// height, and 1 stands in for it.
-double aspectOf(int32_t width, int32_t height) {
-  return static_cast<double>(width) / static_cast<double>(height > 0 ? height : 1);
-}
 
 }  // namespace
 
@@ -90,19 +81,7 @@ bool TViewPort::setupPixelFormat(HDC dc) {
 }
 
 void TViewPort::initRenderState(int32_t width, int32_t height) {
-  glShadeModel(GL_SMOOTH);
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glEnable(GL_POINT_SMOOTH);
-  glEnable(GL_BLEND);
-  // The only colour ever set: overlapping faint points add up to a glow.
-  glColor4f(0.9f, 0.9f, 0.7f, 0.1f);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  glMatrixMode(GL_PROJECTION);
-  // A new context's projection is the identity, so no glLoadIdentity here.
-  gluPerspective(45.0, aspectOf(width, height), 1.0, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-  glPointSize(5.0f);
+  setupRenderPath(width, height, kDotSize * DisplayScale());
   setInitialViewState(view);
 }
 
@@ -113,19 +92,7 @@ void TViewPort::FormResize(TObject* /*Sender*/) {
   setupProjection(client.right, client.bottom);
 }
 
-void TViewPort::setupProjection(int32_t width, int32_t height) {
-  // The driver caps the viewport; the aspect must be that of the viewport
-  // it really uses. The window is kept within that cap, so this bites only
-  // where a window manager ignored the window's maximum size.
-  GLint largest[2] = {0, 0};
-  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
-  if (largest[0] > 0 && largest[1] > 0) width = std::min(width, largest[0]), height = std::min(height, largest[1]);
-  glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(45.0, aspectOf(width, height), 1.0, 100.0);
-  glMatrixMode(GL_MODELVIEW);  // drawFrame reloads the modelview matrix itself
-}
+void TViewPort::setupProjection(int32_t width, int32_t height) { setRenderViewport(width, height); }
 
 void TViewPort::TimerTimer(TObject* /*Sender*/) {
   // The timer is stopped while a frame draws, so a slow frame lowers the
@@ -135,7 +102,10 @@ void TViewPort::TimerTimer(TObject* /*Sender*/) {
     // Minimised or unmapped, the camera moves on but nothing is drawn, so
     // the window comes back to the view it would have had.
     if (Showing()) {
-      pendingPoints.write(galaxy);
+      if (!pendingPoints.empty()) {
+        pendingPoints.write(galaxy);
+        pointsChanged();
+      }
       drawFrame(view, galaxy, [this] { SwapBuffers(deviceContext); });
     } else {
       advanceCamera(view);

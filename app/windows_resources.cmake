@@ -2,15 +2,9 @@
 # resources, and installs into one folder. The icon file is made at build
 # time from the same picture as the window's, by a small tool built for the
 # build machine.
-find_program(GALAXY_HOST_CXX NAMES c++ g++ REQUIRED)
-set(ico_tool ${CMAKE_CURRENT_BINARY_DIR}/galaxy-ico-tool)
-set(ico_tool_sources ico_export_main.cpp ico_writer.cpp main_icon.cpp)
-list(TRANSFORM ico_tool_sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
-add_custom_command(OUTPUT ${ico_tool}
-  COMMAND ${GALAXY_HOST_CXX} -std=c++20 -O1 -Wall -Wextra -Wpedantic -I${PROJECT_SOURCE_DIR} ${ico_tool_sources}
-          -o ${ico_tool}
-  DEPENDS ${ico_tool_sources} ico_writer.h main_icon.h
-  COMMENT "Building the icon tool for the build machine")
+include(${PROJECT_SOURCE_DIR}/cmake/host_tool.cmake)
+galaxy_host_tool(ico_tool galaxy-ico-tool SOURCES ico_export_main.cpp ico_writer.cpp main_icon.cpp
+  HEADERS ico_writer.h main_icon.h)
 set(GALAXY_ICO ${CMAKE_CURRENT_BINARY_DIR}/galaxy.ico)
 add_custom_command(OUTPUT ${GALAXY_ICO} COMMAND ${ico_tool} ${GALAXY_ICO} DEPENDS ${ico_tool}
   COMMENT "Writing the program's icon")

@@ -3,20 +3,7 @@
 
 #include "platform/wgl.h"
 
-#include "platform/egl/egl_binding.h"
-#include "platform/sdl/sdl_window.h"
-
 namespace {
-
-struct DesktopPlatform {
-  SdlWindowBackend backend;
-  EglBinding binding{EglBinding::Target::Window, backend};
-};
-
-DesktopPlatform& desktop() {
-  static DesktopPlatform platform;
-  return platform;
-}
 
 WindowBackend* g_backend = nullptr;
 GlBinding* g_binding = nullptr;
@@ -24,12 +11,12 @@ GlBinding* g_binding = nullptr;
 }  // namespace
 
 WindowBackend& windowBackend() {
-  if (!g_backend) useDesktopPlatform();
+  if (!g_backend) useDefaultPlatform();
   return *g_backend;
 }
 
 GlBinding& glBinding() {
-  if (!g_binding) useDesktopPlatform();
+  if (!g_binding) useDefaultPlatform();
   return *g_binding;
 }
 
@@ -37,8 +24,6 @@ void usePlatform(WindowBackend& backend, GlBinding& binding) {
   g_backend = &backend;
   g_binding = &binding;
 }
-
-void useDesktopPlatform() { usePlatform(desktop().backend, desktop().binding); }
 
 HDC GetDC(HWND window) { return glBinding().getDC(window); }
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* request) {

@@ -1,6 +1,7 @@
 // Which window backend and GL binding the form library uses. The program
-// runs on SDL2 and EGL on X11 or Wayland, on Win32 and WGL on Windows; off
-// Windows, tests and tools may install others before Application->Initialize().
+// runs on SDL2 and EGL on X11 or Wayland, on Win32 and WGL on Windows, on a
+// canvas and WebGL in the browser; off Windows, tests and tools may install
+// others before Application->Initialize().
 #pragma once
 #include "platform/window_backend.h"
 
@@ -14,6 +15,11 @@ GlBinding& glBinding();
 
 // Installs a backend and binding; both must outlive their use.
 void usePlatform(WindowBackend& backend, GlBinding& binding);
+// The platform of this build: SDL2 and EGL on the desktop, the page's canvas
+// and WebGL in the browser.
+void useDefaultPlatform();
+#ifndef __EMSCRIPTEN__
 // Back to SDL2 and EGL on the desktop.
 void useDesktopPlatform();
+#endif
 #endif

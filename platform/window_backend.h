@@ -1,6 +1,6 @@
 // The narrow table through which the form library reaches a real window
-// system. sdl/ drives SDL2, win32/ Windows itself; headless/ is a stand-in
-// whose clock and events a test controls.
+// system. sdl/ drives SDL2, win32/ Windows itself, web/ a page's canvas;
+// headless/ is a stand-in whose clock and events a test controls.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -72,6 +72,9 @@ class WindowBackend {
   virtual bool isShowing(HWND window) = 0;
   // The largest client area the window may be given, by the user or anyone.
   virtual void setMaximumClientSize(HWND window, int32_t width, int32_t height) = 0;
+  // Device pixels per logical pixel where the window shows; 1 where the
+  // window system does not scale.
+  virtual float displayScale(HWND /*window*/) { return 1.0f; }
   virtual NativeHandles nativeHandles(HWND window) = 0;
   // Waits up to timeoutUs (negative: without limit) for one event; false on
   // timeout. It may return early, never late by more than the system allows.

@@ -1,8 +1,56 @@
-// Immediate-mode points, one vertex call per point: nothing is allocated or
-// cached between frames.
+// The fixed-function path: immediate-mode points, one vertex call per point,
+// nothing allocated or cached between frames; GL's own matrix stack.
 #include "render/draw_frame.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+
+#include "render/render_path.h"
+
+namespace {
+
+// Width over height in floating point; a window sized to nothing has no
+// height, and 1 stands in for it.
+double aspectOf(int32_t width, int32_t height) {
+  return static_cast<double>(width) / static_cast<double>(height > 0 ? height : 1);
+}
+
+}  // namespace
+
+void setupRenderPath(int32_t width, int32_t height, float dotSize) {
+  glShadeModel(GL_SMOOTH);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glEnable(GL_POINT_SMOOTH);
+  glEnable(GL_BLEND);
+  // The only colour ever set: overlapping faint points add up to a glow.
+  glColor4f(0.9f, 0.9f, 0.7f, 0.1f);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  glMatrixMode(GL_PROJECTION);
+  // A new context's projection is the identity, so no glLoadIdentity here.
+  gluPerspective(45.0, aspectOf(width, height), 1.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glPointSize(dotSize);
+}
+
+void setRenderViewport(int32_t width, int32_t height) {
+  // The driver caps the viewport; the aspect must be that of the viewport
+  // it really uses. The window is kept within that cap, so this bites only
+  // where a window manager ignored the window's maximum size.
+  GLint largest[2] = {0, 0};
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+  if (largest[0] > 0 && largest[1] > 0) width = std::min(width, largest[0]), height = std::min(height, largest[1]);
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, aspectOf(width, height), 1.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);  // drawFrame reloads the modelview matrix itself
+}
+
+// Immediate mode reads the points afresh at every frame.
+void pointsChanged() {}
 
 void drawScene(const ViewState& view, const GalaxyCloud& galaxy) {
   // Depth testing is never on; the depth clear is kept for the buffer's sake.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build (and, with --test, the tests and the
-# Windows build) need.
+# Installs the Debian packages the build (and, with --test, the tests, the
+# Windows build and the web page) need.
 # Checks dpkg first and calls apt-get only for what is missing.
 set -euo pipefail
 
@@ -16,6 +16,9 @@ if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils x11-xkb-utils desktop-file-utils valgrind procps weston)
   packages+=(dpkg-dev file lintian appstream man-db)  # the Debian package and its metadata
   packages+=(mingw-w64 wine wine64 nsis unzip)         # the Windows program, its installer, tested under Wine
+  packages+=(emscripten chromium)                      # the page, built to wasm, tested in headless Chromium
+  # Node.js and npm run the page's test; a Node.js from elsewhere brings its own npm.
+  command -v npm >/dev/null || packages+=(nodejs npm)
 fi
 
 missing=()

@@ -23,6 +23,8 @@ TRect TForm::GetClientRect() { return windowBackend().clientRect(GetHandle()); }
 
 bool TForm::Showing() { return handle_ && windowBackend().isShowing(handle_); }
 
+float TForm::DisplayScale() { return windowBackend().displayScale(GetHandle()); }
+
 void TForm::SetText(const std::string& caption) {
   geometry_.caption = caption;
   captionShown_ = false;

@@ -43,6 +43,8 @@ class TForm : public TComponent {
   TRect GetClientRect();
   // Whether the window can be seen at all: shown and not minimised.
   bool Showing();
+  // Device pixels per logical pixel of the window's screen.
+  float DisplayScale();
   // The caption. The window shows it once the events waiting now are handled:
   // of a burst of keys only the last caption could be seen anyway.
   void SetText(const std::string& caption);
