@@ -3,6 +3,7 @@
 // whose clock and events a test controls.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/forms/form_types.h"
@@ -81,4 +82,10 @@ class WindowBackend {
   virtual int64_t nowUs() = 0;
   // A modal box with one OK button and no owner; false when none could be shown.
   virtual bool showMessageBox(const std::string& text, const std::string& caption) = 0;
+  // The application's work that is due now: every queued event, then a tick
+  // if one is due. Returns the wait until the next tick (negative: none). A
+  // window system that runs loops of its own (Windows, while the window is
+  // moved, sized or its menu is open, and at log-off) calls it from there.
+  using DueWork = std::function<int64_t()>;
+  virtual void setDueWork(DueWork) {}
 };

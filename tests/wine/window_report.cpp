@@ -1,9 +1,11 @@
 // What Windows itself says of the viewer's window, for the tests under Wine:
-// its outer rectangle, its client size, whether it is minimised, and its
-// caption, on one line. With "box": the caption and text of a message box.
+// its outer rectangle, its client size and where the client area begins,
+// whether it is minimised, whether a menu is open, and its caption, on one
+// line, after its handle. With "box": the caption and text of a message box.
 // Usage: window_report.exe [box]   (fails when there is no such window)
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -15,11 +17,16 @@ int reportWindow() {
   RECT outer{}, client{};
   GetWindowRect(window, &outer);
   GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  HWND menu = FindWindowW(L"#32768", nullptr);  // the class of every popup menu
   char caption[512] = {};
   GetWindowTextA(window, caption, sizeof caption);
-  std::printf("left %ld top %ld width %ld height %ld client %ld %ld iconic %d caption %s\n", outer.left, outer.top,
-              outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom,
-              IsIconic(window) ? 1 : 0, caption);
+  std::printf("handle %016llX left %ld top %ld width %ld height %ld client %ld %ld origin %ld %ld iconic %d menu %d "
+              "caption %s\n",
+              static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)), outer.left, outer.top,
+              outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom, origin.x, origin.y,
+              IsIconic(window) ? 1 : 0, menu && IsWindowVisible(menu) ? 1 : 0, caption);
   return 0;
 }
 
