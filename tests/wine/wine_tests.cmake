@@ -33,3 +33,4 @@ add_custom_command(OUTPUT ${bell_watch}
   COMMENT "Building the bell counter for the build machine")
 add_custom_target(bell_watch_tool ALL DEPENDS ${bell_watch})
 galaxy_wine_test(desktop desktop_test.sh 420 ${bell_watch})
+galaxy_wine_test(installer_pages installer_pages_test.sh 420 ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
