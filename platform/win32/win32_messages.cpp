@@ -91,7 +91,9 @@ LRESULT CALLBACK viewerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_NCCREATE: attachState(window, lParam); break;
     case WM_SIZE: resized(window); return 0;
     case WM_KEYDOWN: queue(window, keyEvent(window, wParam)); return 0;
-    case WM_SYSKEYDOWN: if (!isWindowMenuKey(wParam)) queue(window, keyEvent(window, wParam)); break;  // Alt+F4 still closes
+    case WM_SYSKEYDOWN:  // then to Windows, so Alt+F4 still closes
+      if (!isWindowMenuKey(wParam)) queue(window, keyEvent(window, wParam));
+      break;
     case WM_SYSCHAR: if (isAltLetter(wParam)) return 0; break;  // Alt+Space opens the window menu
     case WM_SYSCOMMAND: if (isKeyboardMenu(wParam, lParam)) return 0; break;
     case WM_ENTERSIZEMOVE:
