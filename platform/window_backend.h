@@ -3,6 +3,7 @@
 // headless/ is a stand-in whose clock and events a test controls.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/forms/form_types.h"
@@ -87,4 +88,10 @@ class WindowBackend {
   // Called before a failure is reported: when the display connection has
   // gone, that loss is what ends the program, and the failure only its echo.
   virtual void endIfDisplayLost() {}
+  // The application's work that is due now: every queued event, then a tick
+  // if one is due. Returns the wait until the next tick (negative: none). A
+  // window system that runs loops of its own (Windows, while the window is
+  // moved, sized or its menu is open, and at log-off) calls it from there.
+  using DueWork = std::function<int64_t()>;
+  virtual void setDueWork(DueWork) {}
 };

@@ -59,23 +59,34 @@ void TApplication::Run() {
   if (!mainForm_ || mainForm_->Closed()) return;
   mainForm_->Show();
   WindowBackend& backend = windowBackend();
+  backend.setDueWork([this] { return workOffDue(); });
   WindowEvent event;
   while (!mainForm_->Closed()) {
-    // Every waiting event before the next tick: handling one costs little,
-    // and a close or a minimise is seen before any frame is drawn.
+    const int64_t wait = workOffDue();
+    if (!mainForm_->Closed() && backend.waitEvent(wait, event)) dispatch(event);
+  }
+  backend.setDueWork(nullptr);
+}
+
+// Every waiting event before the next tick: handling one costs little, and
+// a close or a minimise is seen before any frame is drawn. Returns the wait
+// until the next tick, negative for none.
+int64_t TApplication::workOffDue() {
+  WindowBackend& backend = windowBackend();
+  WindowEvent event;
+  while (!mainForm_->Closed()) {
     if (backend.waitEvent(0, event)) {
       dispatch(event);
       continue;
     }
     idle();
     TTimer* timer = nextTimer();
-    const int64_t wait = timer ? std::max<int64_t>(0, timer->DueAt() - backend.nowUs()) : -1;
-    if (wait == 0) {
-      timer->Fire();
-      continue;
-    }
-    if (backend.waitEvent(wait, event)) dispatch(event);
+    if (!timer) return -1;
+    const int64_t wait = timer->DueAt() - backend.nowUs();
+    if (wait > 0) return wait;
+    timer->Fire();
   }
+  return -1;
 }
 
 // The queue is empty: what the events left for the screen goes there now.

@@ -47,6 +47,7 @@ class TApplication : public TComponent {
 
   void adoptForm(TForm* form);
   TTimer* nextTimer() const;
+  int64_t workOffDue();
   void dispatch(const WindowEvent& event);
   void idle();
 

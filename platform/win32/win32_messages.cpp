@@ -7,14 +7,21 @@
 namespace {
 
 void queue(HWND window, const WindowEvent& event) {
-  if (Win32WindowState* state = windowState(window)) state->events->push_back(event);
+  if (Win32WindowState* state = windowState(window)) state->sink->events.push_back(event);
 }
 
 // A close request goes before everything still queued: nothing queued can
 // matter once the window is closing, and the user should not wait for it.
 void queueClose(HWND window) {
   if (Win32WindowState* state = windowState(window))
-    state->events->push_front(makeEvent(WindowEvent::Kind::Close, window));
+    state->sink->events.push_front(makeEvent(WindowEvent::Kind::Close, window));
+}
+
+// While the user sizes the window, Windows' loop holds the thread: the new
+// size reaches the form at once, so the next frame fills the window.
+void resized(HWND window) {
+  queue(window, makeEvent(WindowEvent::Kind::Resize, window));
+  if (insideWindowsLoop(window)) runDueWork(window);
 }
 
 TShiftState shiftState() {
@@ -53,6 +60,12 @@ void attachState(HWND window, LPARAM lParam) {
 // would go to the system menu instead of the galaxy. Alt+Space still opens it.
 bool isKeyboardMenu(WPARAM command, LPARAM lParam) { return (command & 0xFFF0) == SC_KEYMENU && lParam == 0; }
 
+// Alt+letter has acted as the letter on WM_SYSKEYDOWN. Left to Windows, its
+// character would look for a menu the window does not have, and beep.
+bool isAltLetter(WPARAM character) { return character != L' '; }
+// Alt+Space only opens the window menu: it does not also stop the galaxy.
+bool isWindowMenuKey(WPARAM virtualKey) { return virtualKey == VK_SPACE; }
+
 // Dragged to a monitor of another DPI: the size Windows suggests for it.
 void followDpi(HWND window, LPARAM lParam) {
   const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
@@ -76,14 +89,22 @@ void limitSize(HWND window, LPARAM lParam) {
 LRESULT CALLBACK viewerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE: attachState(window, lParam); break;
-    case WM_SIZE: queue(window, makeEvent(WindowEvent::Kind::Resize, window)); return 0;
+    case WM_SIZE: resized(window); return 0;
     case WM_KEYDOWN: queue(window, keyEvent(window, wParam)); return 0;
-    case WM_SYSKEYDOWN: queue(window, keyEvent(window, wParam)); break;  // Alt+F4 still closes
+    case WM_SYSKEYDOWN:  // then to Windows, so Alt+F4 still closes
+      if (!isWindowMenuKey(wParam)) queue(window, keyEvent(window, wParam));
+      break;
+    case WM_SYSCHAR: if (isAltLetter(wParam)) return 0; break;  // Alt+Space opens the window menu
     case WM_SYSCOMMAND: if (isKeyboardMenu(wParam, lParam)) return 0; break;
+    case WM_ENTERSIZEMOVE:
+    case WM_ENTERMENULOOP: enterWindowsLoop(window); break;
+    case WM_EXITSIZEMOVE:
+    case WM_EXITMENULOOP: leaveWindowsLoop(window); break;
+    case WM_TIMER: if (wParam == kTickTimer) runDueWork(window); return 0;
     case WM_MOUSEWHEEL: queue(window, wheelEvent(window, wParam, lParam)); return 0;
     case WM_CLOSE: queueClose(window); return 0;  // the form library destroys the window
-    // Log-off or shut-down: the viewer closes as for any other close request.
-    case WM_ENDSESSION: if (wParam) queueClose(window); return 0;
+    // Log-off or shut-down: the whole close, before Windows may end the process.
+    case WM_ENDSESSION: if (wParam) closeForEndOfSession(window); return 0;
     case WM_DPICHANGED: followDpi(window, lParam); return 0;
     case WM_GETMINMAXINFO: limitSize(window, lParam); return 0;
     case WM_ERASEBKGND: return 1;  // OpenGL paints every pixel; no flash of grey

@@ -2,6 +2,9 @@
 // message or the next tick, the clock and the message box.
 #include "platform/win32/win32_window.h"
 
+#include <windows.h>
+#include <timeapi.h>  // after windows.h, which it needs
+
 #include "platform/forms/form_types.h"
 #include "platform/win32/win32_window_state.h"
 
@@ -48,6 +51,7 @@ std::string utf8Text(const std::wstring& text) {
 
 Win32WindowBackend::~Win32WindowBackend() {
   if (wakeTimer_) CloseHandle(wakeTimer_);
+  if (finerTimerPeriod_) timeEndPeriod(1);
 }
 
 void Win32WindowBackend::initialize() {
@@ -56,13 +60,18 @@ void Win32WindowBackend::initialize() {
   // A high-resolution timer ends a wait within a fraction of a millisecond;
   // the default one only at the system's 15.6 ms timer period.
   wakeTimer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-  if (!wakeTimer_) wakeTimer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+  if (!wakeTimer_) {
+    // Before Windows 10 version 1803 there is no such timer: a 1 ms system
+    // timer period keeps the ordinary one off the 15.6 ms steps.
+    wakeTimer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+    finerTimerPeriod_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+  }
   if (!wakeTimer_) throw Exception("Cannot create the frame timer");
   initialized_ = true;
 }
 
 HWND Win32WindowBackend::createWindow(const WindowGeometry& geometry) {
-  auto* state = new Win32WindowState{&events_};
+  auto* state = new Win32WindowState{&sink_};
   HWND window = CreateWindowExW(0, kWindowClassName, wideText(geometry.caption).c_str(), kStyle, geometry.left,
                                 geometry.top, geometry.width, geometry.height, nullptr, nullptr, thisProgram(), state);
   if (!window) {
@@ -82,7 +91,7 @@ void Win32WindowBackend::destroyWindow(HWND window) {
   DestroyWindow(window);
   delete state;
   // Nothing queued for a window that is gone may reach the form library.
-  std::erase_if(events_, [window](const WindowEvent& e) { return e.window == window; });
+  std::erase_if(sink_.events, [window](const WindowEvent& e) { return e.window == window; });
 }
 
 void Win32WindowBackend::showWindow(HWND window) {
@@ -120,23 +129,31 @@ void Win32WindowBackend::setMaximumClientSize(HWND window, int32_t width, int32_
   state->maxClientHeight = height;
 }
 
+// Inside one of Windows' own loops that loop reads the messages; this only
+// hands out what the window procedure has queued, and never sleeps.
 bool Win32WindowBackend::waitEvent(int64_t timeoutUs, WindowEvent& event) {
-  MSG message;
-  auto dispatchAll = [&message] {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+  std::deque<WindowEvent>& events = sink_.events;
+  if (sink_.windowsLoops == 0) {
+    dispatchMessages();
+    if (events.empty() && timeoutUs != 0) {
+      sleepUntilMessage(timeoutUs);
+      dispatchMessages();
     }
-  };
-  dispatchAll();
-  if (events_.empty() && timeoutUs != 0) {
-    sleepUntilMessage(timeoutUs);
-    dispatchAll();
   }
-  if (events_.empty()) return false;
-  event = events_.front();
-  events_.pop_front();
+  if (events.empty()) return false;
+  event = events.front();
+  events.pop_front();
   return true;
+}
+
+// Moving, sizing and the window menu start their loops from in here, and
+// run the due work from the window procedure until they end.
+void Win32WindowBackend::dispatchMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
 }
 
 // Sleeps until a message arrives or the timeout has passed; no CPU meanwhile.

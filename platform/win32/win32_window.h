@@ -3,8 +3,9 @@
 // until a message or the next tick, the performance counter as the clock.
 #pragma once
 #include <deque>
+#include <utility>
 
-#include "platform/window_backend.h"
+#include "platform/win32/win32_window_state.h"
 
 class Win32WindowBackend final : public WindowBackend {
  public:
@@ -22,11 +23,14 @@ class Win32WindowBackend final : public WindowBackend {
   bool waitEvent(int64_t timeoutUs, WindowEvent& event) override;
   int64_t nowUs() override;
   bool showMessageBox(const std::string& text, const std::string& caption) override;
+  void setDueWork(DueWork work) override { sink_.dueWork = std::move(work); }
 
  private:
+  void dispatchMessages();
   void sleepUntilMessage(int64_t timeoutUs);
 
-  std::deque<WindowEvent> events_;  // filled by the window procedure
-  HANDLE wakeTimer_ = nullptr;      // ends a wait at the next tick
+  Win32EventSink sink_;         // filled by the window procedure
+  HANDLE wakeTimer_ = nullptr;  // ends a wait at the next tick
+  bool finerTimerPeriod_ = false;  // timeBeginPeriod(1) asked for, to be ended
   bool initialized_ = false;
 };

@@ -27,6 +27,12 @@ start_wine() {
   WINESERVER_PID=$!
   trap 'stop_wine; end_children' EXIT
   timeout 120 wineboot --init >"$OUT/wineboot.log" 2>&1 || fail "wineboot did not set up the prefix"
+  windows_version win10
+}
+
+# The Windows version the prefix presents (Wine's own default is Windows 7).
+windows_version() {
+  wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$1" /f >/dev/null 2>&1 || fail "cannot set Windows $1"
 }
 
 # Every Windows process of the prefix, then the server, then the prefix.

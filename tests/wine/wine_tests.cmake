@@ -21,3 +21,16 @@ galaxy_wine_test(viewer viewer_test.sh 300)
 galaxy_wine_test(user_settings user_settings_test.sh 180)
 galaxy_wine_test(setup_failure setup_failure_test.sh 180)
 galaxy_wine_test(installer installer_test.sh 300 ${PROJECT_BINARY_DIR})
+
+# A program for the build machine that counts the X server's bells: under
+# Wine, a Windows program's beep is one.
+find_program(GALAXY_HOST_CXX NAMES c++ g++ REQUIRED)
+set(bell_watch ${CMAKE_CURRENT_BINARY_DIR}/bell_watch)
+add_custom_command(OUTPUT ${bell_watch}
+  COMMAND ${GALAXY_HOST_CXX} -std=c++20 -O1 -Wall -Wextra -Wpedantic ${CMAKE_CURRENT_SOURCE_DIR}/wine/bell_watch.cpp
+          -lX11 -o ${bell_watch}
+  DEPENDS wine/bell_watch.cpp
+  COMMENT "Building the bell counter for the build machine")
+add_custom_target(bell_watch_tool ALL DEPENDS ${bell_watch})
+galaxy_wine_test(desktop desktop_test.sh 420 ${bell_watch})
+galaxy_wine_test(installer_pages installer_pages_test.sh 420 ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
