@@ -10,6 +10,7 @@
 
 #include "app/mainview_resource.h"
 #include "render/draw_frame.h"
+#include "render/draw_path.h"
 
 TViewPort* mainWindow = nullptr;
 
@@ -104,6 +105,7 @@ void TViewPort::initRenderState(int32_t width, int32_t height) {
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   glPointSize(5.0f);
   setInitialViewState(view);
+  if (splattingSuitsCurrentContext()) splatPath = std::make_unique<SplatPath>();
 }
 
 void TViewPort::FormResize(TObject* /*Sender*/) {
@@ -125,6 +127,7 @@ void TViewPort::setupProjection(int32_t width, int32_t height) {
   glLoadIdentity();
   gluPerspective(45.0, aspectOf(width, height), 1.0, 100.0);
   glMatrixMode(GL_MODELVIEW);  // drawFrame reloads the modelview matrix itself
+  if (splatPath) splatPath->resizeToViewport();
 }
 
 void TViewPort::TimerTimer(TObject* /*Sender*/) {
@@ -136,7 +139,7 @@ void TViewPort::TimerTimer(TObject* /*Sender*/) {
     // the window comes back to the view it would have had.
     if (Showing()) {
       pendingPoints.write(galaxy);
-      drawFrame(view, galaxy, [this] { SwapBuffers(deviceContext); });
+      drawFrame(view, galaxy, splatPath.get(), [this] { SwapBuffers(deviceContext); });
     } else {
       advanceCamera(view);
     }

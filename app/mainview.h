@@ -2,12 +2,14 @@
 // frame timer, the rendering context, the view state and the displayed galaxy.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "galaxy/galaxy_cloud.h"
 #include "galaxy/pending_points.h"
 #include "platform/forms/form.h"
 #include "platform/forms/timer.h"
 #include "platform/wgl.h"
+#include "render/splat_path.h"
 #include "render/view_state.h"
 
 class TViewPort : public TForm {
@@ -25,6 +27,7 @@ class TViewPort : public TForm {
   HDC deviceContext{};
   ViewState view{};
   GalaxyCloud galaxy;  // constructed after the resource load: defaults, then generate
+  std::unique_ptr<SplatPath> splatPath;  // set where the driver draws in software
   PendingPoints pendingPoints;  // the keys' generations, written before the next frame
   int32_t savedCount{};  // the count the hide key put aside
   bool renderingReady{};  // a context is current and the render state set

@@ -4,14 +4,12 @@
 
 #include <GL/gl.h>
 
+#include "render/camera.h"
+
 void drawScene(const ViewState& view, const GalaxyCloud& galaxy) {
   // Depth testing is never on; the depth clear is kept for the buffer's sake.
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLoadIdentity();
-  glTranslatef(0.0f, 0.0f, view.cameraZ);
-  glRotatef(view.rotX, 1.0f, 0.0f, 0.0f);
-  glRotatef(view.rotY, 0.0f, 1.0f, 0.0f);
-  glRotatef(view.rotZ, 0.0f, 0.0f, 1.0f);
+  loadCamera(view);
   glBegin(GL_POINTS);
   const double* p = galaxy.points;
   // Stored triples are (thickness, y, x); the vertex is (x, y, thickness).

@@ -2,6 +2,7 @@
 // buffer swap the window supplies.
 #pragma once
 #include "galaxy/galaxy_cloud.h"
+#include "render/splat_path.h"
 #include "render/view_state.h"
 
 // Expects a current context with the matrix mode at modelview and the render
@@ -13,6 +14,15 @@ void drawScene(const ViewState& view, const GalaxyCloud& galaxy);
 template <class Present>
 void drawFrame(ViewState& view, const GalaxyCloud& galaxy, Present&& present) {
   drawScene(view, galaxy);
+  advanceCamera(view);
+  present();
+}
+
+// The same frame drawn by the splatting path, where the window has one.
+template <class Present>
+void drawFrame(ViewState& view, const GalaxyCloud& galaxy, SplatPath* splatPath, Present&& present) {
+  if (!splatPath) return drawFrame(view, galaxy, present);
+  splatPath->drawScene(view, galaxy);
   advanceCamera(view);
   present();
 }
