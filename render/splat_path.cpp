@@ -50,16 +50,25 @@ void SplatPath::drawScene(const ViewState& view, const GalaxyCloud& galaxy) {
   // A window too small to measure the point in, or a viewport the buffers
   // were not sized for, is drawn by the driver.
   if (!matchesRenderState(t)) return ::drawScene(view, galaxy);
-  splat(t, galaxy.points, 0, galaxy.count, sums_.data());
-  resolve(0, height_);
+  const PixelBox box = litBox(splat(t, galaxy.points, 0, galaxy.count, sums_.data()));
+  if (box.x0 >= box.x1 || box.y0 >= box.y1) return;
+  resolve(box);
   glLoadIdentity();
-  present();
+  present(box);
+}
+
+// The pixels the points' blocks reach, within the viewport: only they are
+// resolved, cleared and shown, as the galaxy often covers a small part.
+PixelBox SplatPath::litBox(const PixelBox& p) const {
+  return {std::max(p.x0 + kernel_.left, 0), std::max(p.y0 + kernel_.bottom, 0),
+          std::min(p.x1 + kernel_.left + kernel_.width, width_), std::min(p.y1 + kernel_.bottom + kernel_.height, height_)};
 }
 
 // The driver's steps: clip by the point's centre, divide, map to the
 // viewport, snap to 1/256 pixel; the snapped position's pixel and phase pick
 // where and which measured block is added.
-void SplatPath::splat(const WindowTransform& t, const double* points, int begin, int end, uint32_t* sums) const {
+PixelBox SplatPath::splat(const WindowTransform& t, const double* points, int begin, int end, uint32_t* sums) const {
+  PixelBox box{width_, height_, 0, 0};
   const float* m = t.clip;
   const float halfWidth = 0.5f * static_cast<float>(t.width), halfHeight = 0.5f * static_cast<float>(t.height);
   const int rowValues = kernel_.width * 3;
@@ -74,38 +83,49 @@ void SplatPath::splat(const WindowTransform& t, const double* points, int begin,
     if (!(std::fabs(cx) <= cw && std::fabs(cy) <= cw && std::fabs(cz) <= cw)) continue;
     const int fx = static_cast<int>((cx / cw * halfWidth + halfWidth) * 256.0f);
     const int fy = static_cast<int>((cy / cw * halfHeight + halfHeight) * 256.0f);
+    const int px = fx >> 8, py = fy >> 8;
+    box = {std::min(box.x0, px), std::min(box.y0, py), std::max(box.x1, px + 1), std::max(box.y1, py + 1)};
     const uint8_t* block = kernel_.block((fx >> kPhaseShift) & (SplatKernel::kPhases - 1), (fy >> kPhaseShift) & (SplatKernel::kPhases - 1));
-    uint32_t* row = sums + static_cast<size_t>((fy >> 8) + kernel_.bottom + margin_) * stride_ +
-                    ((fx >> 8) + kernel_.left + margin_) * 3;
+    uint32_t* row = sums + static_cast<size_t>(py + kernel_.bottom + margin_) * stride_ + (px + kernel_.left + margin_) * 3;
     for (int r = 0; r < kernel_.height; ++r, row += stride_, block += rowValues)
       for (int i = 0; i < rowValues; ++i) row[i] += block[i];
   }
+  return box;
 }
 
-// Additive blending saturates at full intensity; the sums are cleared for
-// the next frame, margins included.
-void SplatPath::resolve(int firstRow, int endRow) {
-  for (int y = firstRow; y < endRow; ++y) {
-    const uint32_t* sum = sums_.data() + static_cast<size_t>(y + margin_) * stride_ + margin_ * 3;
+// Additive blending saturates at full intensity. The sums are cleared for
+// the next frame as they are read; blocks that spilled past the viewport's
+// edge are cleared with the margins.
+void SplatPath::resolve(const PixelBox& box) {
+  const bool atEdge = box.x0 == 0 || box.y0 == 0 || box.x1 == width_ || box.y1 == height_;
+  for (int y = box.y0; y < box.y1; ++y) {
+    uint32_t* sum = sums_.data() + static_cast<size_t>(y + margin_) * stride_ + (box.x0 + margin_) * 3;
     uint32_t* out = image_.data() + static_cast<size_t>(y) * width_;
-    for (int x = 0; x < width_; ++x, sum += 3)
+    for (int x = box.x0; x < box.x1; ++x, sum += 3) {
       out[x] = std::min(sum[0], 255u) | std::min(sum[1], 255u) << 8 | std::min(sum[2], 255u) << 16 | 0xff000000u;
+      sum[0] = sum[1] = sum[2] = 0;
+    }
   }
-  const int firstPadded = firstRow == 0 ? 0 : firstRow + margin_;
-  const int endPadded = endRow == height_ ? height_ + 2 * margin_ : endRow + margin_;
-  std::fill(sums_.begin() + static_cast<ptrdiff_t>(firstPadded) * stride_,
-            sums_.begin() + static_cast<ptrdiff_t>(endPadded) * stride_, 0u);
+  if (atEdge) std::fill(sums_.begin(), sums_.end(), 0u);
 }
 
-// The image replaces the cleared buffer: its alpha of one makes the
-// window's additive blending a plain copy.
-void SplatPath::present() const {
+// The box of the image replaces the cleared buffer: its alpha of one makes
+// the window's additive blending a plain copy. The raster position starts at
+// the viewport's corner and is moved by whole pixels with an empty bitmap.
+void SplatPath::present(const PixelBox& box) const {
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
   glRasterPos2f(-1.0f, -1.0f);
-  glDrawPixels(width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, image_.data());
+  glBitmap(0, 0, 0.0f, 0.0f, static_cast<float>(box.x0), static_cast<float>(box.y0), nullptr);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, width_);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, box.x0);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, box.y0);
+  glDrawPixels(box.x1 - box.x0, box.y1 - box.y0, GL_RGBA, GL_UNSIGNED_BYTE, image_.data());
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);

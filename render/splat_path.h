@@ -10,6 +10,11 @@
 #include "render/splat_kernel.h"
 #include "render/view_state.h"
 
+// Pixels [x0, x1) x [y0, y1) of the viewport; empty when x0 >= x1.
+struct PixelBox {
+  int x0, y0, x1, y1;
+};
+
 class SplatPath {
  public:
   // Expects the window's render state set: measures the point at its size
@@ -23,9 +28,11 @@ class SplatPath {
 
  private:
   bool matchesRenderState(const WindowTransform& t) const;
-  void splat(const WindowTransform& t, const double* points, int begin, int end, uint32_t* sums) const;
-  void resolve(int firstRow, int endRow);
-  void present() const;
+  // Adds the points into sums; returns the box of pixels the points lie in.
+  PixelBox splat(const WindowTransform& t, const double* points, int begin, int end, uint32_t* sums) const;
+  PixelBox litBox(const PixelBox& pointPixels) const;
+  void resolve(const PixelBox& box);
+  void present(const PixelBox& box) const;
 
   SplatKernel kernel_;
   int width_ = 0, height_ = 0;

@@ -101,6 +101,8 @@ TEST_P(SplatPicture, MatchesTheDriverForDefaultsPresetsAndANearlyFullGalaxy) {
   w.view.zoomVel = -0.1f;  // drifting away: the glow of the core saturates
   advanceTicks(w, 300);
   expectSamePicture(w, width, height, "815 rings, drifted away");
+  w.view.cameraZ = -2.0f;  // close up: points beyond every edge, blocks cut by them
+  expectSamePicture(w, width, height, "815 rings, close up");
 }
 
 INSTANTIATE_TEST_SUITE_P(TwoWindowSizes, SplatPicture,
