@@ -86,7 +86,9 @@ SplatKernel measureSplatKernel(float pointSize) {
   Grid grid{reach, 2 * reach + 2, 0, 0};
   grid.columns = std::min(viewport[2] / grid.cell, SplatKernel::kPhases * SplatKernel::kPhases);
   grid.rows = std::min(viewport[3] / grid.cell, (SplatKernel::kPhases * SplatKernel::kPhases + grid.columns - 1) / std::max(grid.columns, 1));
-  if (grid.columns < 1 || grid.rows < 1) return {};
+  // Fewer cells than a row of phases would take hundreds of reads; such a
+  // window is drawn by the driver until it grows.
+  if (grid.columns * grid.rows < SplatKernel::kPhases) return {};
 
   glPointSize(pointSize);
   glMatrixMode(GL_PROJECTION);

@@ -27,5 +27,5 @@ struct SplatKernel {
 // Draws points of pointSize with the current colour, blending and smoothing
 // into the back buffer (left for the next frame's clear to wipe) and reads
 // them back. Matrices and point size are restored. Empty when the viewport
-// is too small to hold one point with its margin.
+// has no room for 128 of the grid's cells (at size 5 they are 11 pixels wide).
 SplatKernel measureSplatKernel(float pointSize);

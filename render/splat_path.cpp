@@ -80,7 +80,7 @@ PixelBox SplatPath::splat(const WindowTransform& t, const double* points, int be
     const float cy = m[1] * x + m[5] * y + m[9] * z + m[13];
     const float cz = m[2] * x + m[6] * y + m[10] * z + m[14];
     const float cw = m[3] * x + m[7] * y + m[11] * z + m[15];
-    if (!(std::fabs(cx) <= cw && std::fabs(cy) <= cw && std::fabs(cz) <= cw)) continue;
+    if (!(cw > 0.0f && std::fabs(cx) <= cw && std::fabs(cy) <= cw && std::fabs(cz) <= cw)) continue;
     const int fx = static_cast<int>((cx / cw * halfWidth + halfWidth) * 256.0f);
     const int fy = static_cast<int>((cy / cw * halfHeight + halfHeight) * 256.0f);
     const int px = fx >> 8, py = fy >> 8;
