@@ -2,6 +2,7 @@
 // frame timer, the rendering context, the view state and the displayed galaxy.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "galaxy/galaxy_cloud.h"
 #include "galaxy/pending_points.h"

@@ -1,15 +1,24 @@
-// The fixed-function path: immediate-mode points, one vertex call per point,
-// nothing allocated or cached between frames; GL's own matrix stack.
+// The desktop's drawing path: the fixed-function render state, and the frame
+// drawn either by the driver's immediate-mode points (one vertex call per
+// point, nothing allocated or cached between frames) or, on software
+// renderers, by the splatting path.
 #include "render/draw_frame.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <memory>
 
+#include "render/draw_path.h"
+#include "render/gl_camera.h"
 #include "render/render_path.h"
+#include "render/splat_path.h"
 
 namespace {
+
+// One window, one context: the path is made with the context's render state.
+std::unique_ptr<SplatPath> g_splatPath;
 
 // Width over height in floating point; a window sized to nothing has no
 // height, and 1 stands in for it.
@@ -33,6 +42,8 @@ void setupRenderPath(int32_t width, int32_t height, float dotSize) {
   glMatrixMode(GL_MODELVIEW);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   glPointSize(dotSize);
+  // Measured at the point size just set; buffers for the viewport as it is.
+  g_splatPath = splattingSuitsCurrentContext() ? std::make_unique<SplatPath>() : nullptr;
 }
 
 void setRenderViewport(int32_t width, int32_t height) {
@@ -47,19 +58,23 @@ void setRenderViewport(int32_t width, int32_t height) {
   glLoadIdentity();
   gluPerspective(45.0, aspectOf(width, height), 1.0, 100.0);
   glMatrixMode(GL_MODELVIEW);  // drawFrame reloads the modelview matrix itself
+  if (g_splatPath) g_splatPath->resizeToViewport();
 }
 
 // Immediate mode reads the points afresh at every frame.
 void pointsChanged() {}
 
+SplatPath* activeSplatPath() { return g_splatPath.get(); }
+
 void drawScene(const ViewState& view, const GalaxyCloud& galaxy) {
+  if (g_splatPath) return g_splatPath->drawScene(view, galaxy);
+  drawDriverPoints(view, galaxy);
+}
+
+void drawDriverPoints(const ViewState& view, const GalaxyCloud& galaxy) {
   // Depth testing is never on; the depth clear is kept for the buffer's sake.
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLoadIdentity();
-  glTranslatef(0.0f, 0.0f, view.cameraZ);
-  glRotatef(view.rotX, 1.0f, 0.0f, 0.0f);
-  glRotatef(view.rotY, 0.0f, 1.0f, 0.0f);
-  glRotatef(view.rotZ, 0.0f, 0.0f, 1.0f);
+  loadCamera(view);
   glBegin(GL_POINTS);
   const double* p = galaxy.points;
   // Stored triples are (thickness, y, x); the vertex is (x, y, thickness).

@@ -20,6 +20,7 @@ endfunction()
 galaxy_wine_test(viewer viewer_test.sh 300)
 galaxy_wine_test(user_settings user_settings_test.sh 180)
 galaxy_wine_test(setup_failure setup_failure_test.sh 180)
+galaxy_wine_test(frame_rate frame_rate_test.sh 300)
 galaxy_wine_test(installer installer_test.sh 300 ${PROJECT_BINARY_DIR})
 
 # A program for the build machine that counts the X server's bells: under
