@@ -26,6 +26,10 @@ constexpr PublishedMethod kMethods[] = {
     publishMethod<&TViewPort::FormKeyDown>("FormKeyDown"),
 };
 
+// The dots' diameter on a 96-DPI screen; elsewhere it grows with the scale,
+// so every screen shows the same picture, only with more or less detail.
+constexpr float kDotSize = 5.0f;
+
 // Width over height in floating point; a window sized to nothing has no
 // height, and 1 stands in for it.
 double aspectOf(int32_t width, int32_t height) {
@@ -102,7 +106,7 @@ void TViewPort::initRenderState(int32_t width, int32_t height) {
   gluPerspective(45.0, aspectOf(width, height), 1.0, 100.0);
   glMatrixMode(GL_MODELVIEW);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-  glPointSize(5.0f);
+  glPointSize(kDotSize * static_cast<float>(Scale()));
   setInitialViewState(view);
 }
 
@@ -111,6 +115,8 @@ void TViewPort::FormResize(TObject* /*Sender*/) {
   if (!renderingReady) return;
   const TRect client = GetClientRect();
   setupProjection(client.right, client.bottom);
+  // A screen of another scale resizes the window as it arrives there.
+  glPointSize(kDotSize * static_cast<float>(Scale()));
 }
 
 void TViewPort::setupProjection(int32_t width, int32_t height) {

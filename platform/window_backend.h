@@ -73,6 +73,10 @@ class WindowBackend {
   // The largest client area the window may be given, by the user or anyone.
   virtual void setMaximumClientSize(HWND window, int32_t width, int32_t height) = 0;
   virtual NativeHandles nativeHandles(HWND window) = 0;
+  // Device pixels per pixel of a 96-DPI screen where the window is: 1 at
+  // 100 %, 1.5 at 144 DPI, 2 at 200 %. Sizes the program keeps (the stored
+  // geometry, the dot size) are for a scale of 1.
+  virtual double scale(HWND window) = 0;
   // Waits up to timeoutUs (negative: without limit) for one event; false on
   // timeout. It may return early, never late by more than the system allows.
   virtual bool waitEvent(int64_t timeoutUs, WindowEvent& event) = 0;

@@ -13,7 +13,7 @@ packages=(
   libpng-dev                              # PNG pictures from the snapshot and icon tools
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils x11-xkb-utils desktop-file-utils valgrind procps weston)
+  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils x11-xkb-utils x11-xserver-utils desktop-file-utils valgrind procps weston)
   packages+=(dpkg-dev file lintian appstream man-db)  # the Debian package and its metadata
   packages+=(mingw-w64 wine wine64 nsis unzip)         # the Windows program, its installer, tested under Wine
 fi

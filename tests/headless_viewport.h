@@ -49,9 +49,10 @@ class ScriptedGlBinding final : public GlBinding {
 // Application->CreateForm, as the program does; closes and frees it after.
 class HeadlessViewport {
  public:
-  explicit HeadlessViewport(GlBinding* binding = nullptr, int width = 800, int height = 600)
+  explicit HeadlessViewport(GlBinding* binding = nullptr, int width = 800, int height = 600, double scale = 1.0)
       : pbuffer_(EglBinding::Target::Pbuffer, backend_) {
     backend_.setClientSize(width, height);
+    backend_.setScale(scale);
     usePlatform(backend_, binding ? *binding : pbuffer_);
     Application->DestroyForms();
     mainWindow = nullptr;

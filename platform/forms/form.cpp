@@ -21,6 +21,8 @@ HWND TForm::GetHandle() {
 
 TRect TForm::GetClientRect() { return windowBackend().clientRect(GetHandle()); }
 
+double TForm::Scale() { return windowBackend().scale(GetHandle()); }
+
 bool TForm::Showing() { return handle_ && windowBackend().isShowing(handle_); }
 
 void TForm::SetText(const std::string& caption) {

@@ -40,7 +40,10 @@ class TForm : public TComponent {
   const std::string& Name() const { return name_; }
   // The native window, created on first use.
   HWND GetHandle();
+  // The client area in device pixels.
   TRect GetClientRect();
+  // Device pixels per pixel of a 96-DPI screen where the window is now.
+  double Scale();
   // Whether the window can be seen at all: shown and not minimised.
   bool Showing();
   // The caption. The window shows it once the events waiting now are handled:

@@ -18,6 +18,7 @@ class SdlWindowBackend final : public WindowBackend {
   bool isShowing(HWND window) override;
   void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
   NativeHandles nativeHandles(HWND window) override;
+  double scale(HWND window) override;
   // A close request (a signal, the window manager, the title bar's button)
   // comes before any other waiting event: what those would change does not
   // outlive the program.

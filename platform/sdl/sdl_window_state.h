@@ -13,8 +13,14 @@ struct SdlWindow final : NativeWindow {
   SDL_Window* window;
   WindowGeometry geometry;
   bool framed = false;  // the client size already allows for the frame
-  int maxWidth = 0;     // 0: no limit
+  // The stored geometry, for a 96-DPI screen, in SDL's window units: times
+  // Xft.dpi / 96 on X11; 1 on Wayland, where SDL counts in the compositor's
+  // logical pixels and the buffer scale does the rest.
+  double geometryScale = 1.0;
+  int maxWidth = 0;     // device pixels; 0: no limit
   int maxHeight = 0;
+  int pixelWidth = 0;   // the drawing's size the program was last told of
+  int pixelHeight = 0;
   void* waylandEglWindow = nullptr;  // made when EGL first asks for it
 };
 
@@ -26,6 +32,9 @@ void placeAfterMapping(SdlWindow& w);
 // Holds the window to its maximum size where nothing else did (no window
 // manager, or one that ignores the size hints).
 void enforceMaximumSize(SdlWindow& w);
+
+// Device pixels per window unit of SDL: above 1 on a scaled Wayland output.
+double pixelDensity(SDL_Window* window);
 
 // The window system's handles of the window, if SDL can tell them.
 inline std::optional<SDL_SysWMinfo> wmInfo(SDL_Window* window) {
