@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build (and, with --test, the tests and the
-# Windows build) need.
+# Windows build; with --pictures, scripts/make-pictures.sh) need.
 # Checks dpkg first and calls apt-get only for what is missing.
 set -euo pipefail
 
@@ -12,6 +12,9 @@ packages=(
   libgtest-dev libbenchmark-dev           # tests and benchmarks are built by default
   libpng-dev                              # PNG pictures from the snapshot and icon tools
 )
+if [[ "${1:-}" == "--pictures" ]]; then
+  packages+=(imagemagick webp)  # scripts/make-pictures.sh: cropping, and the animated WebP
+fi
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils x11-xkb-utils x11-xserver-utils desktop-file-utils valgrind procps weston)
   packages+=(dpkg-dev file lintian appstream man-db)  # the Debian package and its metadata

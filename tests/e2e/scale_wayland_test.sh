@@ -38,7 +38,7 @@ kill -TERM "$GALAXY_PID"
 wait_galaxy 30 || fail "status $? after SIGTERM"
 grep -F -e create_buffer -e create_immed -e .attach -e set_buffer_scale "$OUT/galaxy.stderr" >"$OUT/protocol.log" || true
 buffer_at_device_size "1646, 1480" ||
-  fail "no 1646 x 1480 buffer on a surface of buffer scale 2; buffers: $(grep -oE 'wl_buffer@[0-9]+, (0, )?[0-9]+, [0-9]+' "$OUT/protocol.log" | sort -u | tr '\n' ' ')"
+  fail "no 1646 x 1480 buffer on a surface of buffer scale 2; buffers: $(grep -oE 'new id wl_buffer@[0-9]+, (0, )?[0-9]+, [0-9]+' "$OUT/protocol.log" | sort -u | tr '\n' ' ')"
 
 "$SNAPSHOT" --size 823x740 "$OUT/reference.png" || fail "galaxy-snapshot failed"
 reference=$(convert "$OUT/reference.png" -scale 200% -gravity center -crop 300x300+0+0 +repage -colorspace Gray \
