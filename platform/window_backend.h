@@ -31,8 +31,8 @@ struct IconImage {
 };
 
 struct WindowEvent {
-  enum class Kind { None, Resize, KeyDown, MouseWheel, Close };
-  Kind kind = Kind::None;
+  enum class Kind { Nothing, Resize, KeyDown, MouseWheel, Close };
+  Kind kind = Kind::Nothing;
   HWND window = nullptr;
   uint16_t key = 0;  // Windows virtual-key code, 0 for a key without one
   TShiftState shift = 0;
@@ -49,8 +49,8 @@ inline WindowEvent makeEvent(WindowEvent::Kind kind, HWND window = nullptr) {
 
 // The platform's native handles, for the GL binding.
 struct NativeHandles {
-  enum class System { None, X11, Wayland };
-  System system = System::None;
+  enum class System { Unknown, X11, Wayland };
+  System system = System::Unknown;
   void* display = nullptr;  // X11 Display* or wl_display*
   unsigned long x11Window = 0;  // X11: the window id
   void* waylandWindow = nullptr;  // Wayland: the wl_egl_window on the window's surface

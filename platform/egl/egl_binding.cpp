@@ -16,7 +16,7 @@
 
 struct DeviceContext {
   HWND window = nullptr;
-  NativeHandles::System system = NativeHandles::System::None;
+  NativeHandles::System system = NativeHandles::System::Unknown;
   EGLDisplay display = EGL_NO_DISPLAY;
   unsigned long x11Window = 0;
   void* waylandWindow = nullptr;
@@ -101,7 +101,7 @@ HDC EglBinding::getDC(HWND window) {
   dc->window = window;
   if (target_ == Target::Window) {
     const NativeHandles native = backend_.nativeHandles(window);
-    if (native.system == NativeHandles::System::None)
+    if (native.system == NativeHandles::System::Unknown)
       return lastError_ = "EGL: the window has no X11 or Wayland window to draw into", nullptr;
     dc->system = native.system;
     dc->x11Window = native.x11Window;

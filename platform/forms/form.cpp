@@ -79,7 +79,7 @@ void TForm::HandleEvent(const WindowEvent& event) {
     case WindowEvent::Kind::Close:
       Close();
       break;
-    case WindowEvent::Kind::None:
+    case WindowEvent::Kind::Nothing:
       break;
   }
 }

@@ -279,7 +279,7 @@ bool SdlWindowBackend::takeEvent(WindowEvent& event) {
   SDL_Event e;
   while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
     event = translate(e);
-    if (event.kind != WindowEvent{}.kind) return true;  // X11 has taken the name None
+    if (event.kind != WindowEvent::Kind::Nothing) return true;
   }
   return false;
 }

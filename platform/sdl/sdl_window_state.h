@@ -1,12 +1,11 @@
 // The SDL backend's state for one window, shared by its source files.
 #pragma once
-// Ours first: SDL's window-system header brings X11's macros (None, ...).
-#include "platform/window_backend.h"
-
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 
 #include <optional>
+
+#include "platform/window_backend.h"
 
 struct SdlWindow final : NativeWindow {
   SdlWindow(SDL_Window* w, const WindowGeometry& g) : window(w), geometry(g) {}
