@@ -10,14 +10,14 @@
 
 #include <chrono>
 
-#include "platform/sdl/display_loss.h"
+#include "platform/linux/display_loss.h"
 #include "platform/sdl/modal_box_guard.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_window_state.h"
-#include "platform/sdl/wayland_reading.h"
-#include "platform/sdl/wayland_window.h"
-#include "platform/sdl/x11_frame.h"
-#include "platform/sdl/x11_scale.h"
+#include "platform/linux/wayland_reading.h"
+#include "platform/linux/wayland_window.h"
+#include "platform/linux/x11_frame.h"
+#include "platform/linux/x11_scale.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // events translated into ours, the message box; a watchdog beside it for
 // signals and the display connection.
 #pragma once
-#include "platform/sdl/watchdog.h"
+#include "platform/linux/watchdog.h"
 #include "platform/window_backend.h"
 
 class SdlWindowBackend final : public WindowBackend {

@@ -2,7 +2,7 @@
 // on X11, the stored geometry fitted into the work area, the maximum size.
 #include "platform/sdl/sdl_window_state.h"
 #include "platform/window_placement.h"
-#include "platform/sdl/x11_frame.h"
+#include "platform/linux/x11_frame.h"
 
 namespace {
 

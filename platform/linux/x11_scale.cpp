@@ -1,6 +1,6 @@
 // Reading Xft.dpi from the resource database the desktop merged into the
 // server (xrdb), as it was when the connection was opened.
-#include "platform/sdl/x11_scale.h"
+#include "platform/linux/x11_scale.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
