@@ -121,7 +121,8 @@ void TViewPort::FormResize(TObject* /*Sender*/) {
 
 void TViewPort::setupProjection(int32_t width, int32_t height) {
   // The driver caps the viewport; the aspect must be that of the viewport
-  // it really uses. The window is kept within that cap, so this bites only
+  // it really uses. Windows are kept within 8192 pixels each way, which
+  // common drivers draw, so this bites only on a driver that draws less or
   // where a window manager ignored the window's maximum size.
   GLint largest[2] = {0, 0};
   glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);

@@ -57,11 +57,17 @@ struct NativeHandles {
   unsigned long visualId = 0;  // X11: the window's visual, 0 if unknown
 };
 
+// The largest client area, each way, in device pixels, that a backend lets
+// its windows have, set as it makes them: an 8K screen fits; a software
+// renderer dies allocating buffers far larger than this.
+inline constexpr int32_t kLargestClientSide = 8192;
+
 class WindowBackend {
  public:
   virtual ~WindowBackend() = default;
   // Throws Exception with the platform's reason when no display can be used.
   virtual void initialize() = 0;
+  // The window never grows past kLargestClientSide each way.
   virtual HWND createWindow(const WindowGeometry& geometry) = 0;
   virtual void destroyWindow(HWND window) = 0;
   virtual void showWindow(HWND window) = 0;
@@ -70,8 +76,6 @@ class WindowBackend {
   virtual TRect clientRect(HWND window) = 0;
   // Whether anything of the window can be seen: shown and not minimised.
   virtual bool isShowing(HWND window) = 0;
-  // The largest client area the window may be given, by the user or anyone.
-  virtual void setMaximumClientSize(HWND window, int32_t width, int32_t height) = 0;
   virtual NativeHandles nativeHandles(HWND window) = 0;
   // Device pixels per pixel of a 96-DPI screen where the window is: 1 at
   // 100 %, 1.5 at 144 DPI, 2 at 200 %. Sizes the program keeps (the stored

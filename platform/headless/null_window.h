@@ -24,7 +24,6 @@ class NullWindowBackend : public WindowBackend {
   void setIcon(HWND window, const IconImage& icon) override;
   TRect clientRect(HWND window) override;
   bool isShowing(HWND window) override;
-  void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
   NativeHandles nativeHandles(HWND) override { return {}; }
   double scale(HWND) override { return scale_; }
   // Delivers the earliest posted event due within the timeout, moving the

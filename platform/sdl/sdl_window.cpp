@@ -125,6 +125,9 @@ HWND SdlWindowBackend::createWindow(const WindowGeometry& geometry) {
   watchConnectionOf(native);
   if (const auto info = wmInfo(window); info && info->subsystem == SDL_SYSWM_X11)
     native->geometryScale = x11DesktopScale(info->info.x11.display);
+  // SDL counts its limit in window units; enforceMaximumSize holds the
+  // device pixels to it wherever the scale makes them more.
+  SDL_SetWindowMaximumSize(window, kLargestClientSide, kLargestClientSide);
   placeBeforeMapping(*native);
   SDL_GetWindowSizeInPixels(window, &native->pixelWidth, &native->pixelHeight);
   return native;
@@ -188,15 +191,6 @@ double SdlWindowBackend::scale(HWND window) {
 
 bool SdlWindowBackend::isShowing(HWND window) {
   return !(SDL_GetWindowFlags(sdlOf(window)) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED));
-}
-
-void SdlWindowBackend::setMaximumClientSize(HWND window, int32_t width, int32_t height) {
-  SdlWindow& w = sdlWindow(window);
-  w.maxWidth = width;
-  w.maxHeight = height;
-  const double density = pixelDensity(w.window);
-  SDL_SetWindowMaximumSize(w.window, static_cast<int>(width / density), static_cast<int>(height / density));
-  enforceMaximumSize(w);
 }
 
 NativeHandles SdlWindowBackend::nativeHandles(HWND window) {

@@ -16,7 +16,6 @@ class SdlWindowBackend final : public WindowBackend {
   void setIcon(HWND window, const IconImage& icon) override;
   TRect clientRect(HWND window) override;
   bool isShowing(HWND window) override;
-  void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
   NativeHandles nativeHandles(HWND window) override;
   double scale(HWND window) override;
   // A close request (a signal, the window manager, the title bar's button)

@@ -80,12 +80,11 @@ double pixelDensity(SDL_Window* window) {
 
 // The limit is in device pixels; SDL takes sizes in its window units.
 void enforceMaximumSize(SdlWindow& w) {
-  if (!w.maxWidth || !w.maxHeight) return;
   int width = 0, height = 0;
   SDL_GetWindowSizeInPixels(w.window, &width, &height);
-  if (width <= w.maxWidth && height <= w.maxHeight) return;
+  if (width <= kLargestClientSide && height <= kLargestClientSide) return;
   const double density = pixelDensity(w.window);
-  SDL_SetWindowSize(w.window, static_cast<int>(SDL_min(width, w.maxWidth) / density),
-                    static_cast<int>(SDL_min(height, w.maxHeight) / density));
+  SDL_SetWindowSize(w.window, static_cast<int>(SDL_min(width, kLargestClientSide) / density),
+                    static_cast<int>(SDL_min(height, kLargestClientSide) / density));
 }
 

@@ -16,8 +16,6 @@ struct SdlWindow final : NativeWindow {
   // Xft.dpi / 96 on X11; 1 on Wayland, where SDL counts in the compositor's
   // logical pixels and the buffer scale does the rest.
   double geometryScale = 1.0;
-  int maxWidth = 0;     // device pixels; 0: no limit
-  int maxHeight = 0;
   int pixelWidth = 0;   // the drawing's size the program was last told of
   int pixelHeight = 0;
   void* waylandEglWindow = nullptr;  // made when EGL first asks for it

@@ -114,12 +114,6 @@ TRect Win32WindowBackend::clientRect(HWND window) {
 
 bool Win32WindowBackend::isShowing(HWND window) { return IsWindowVisible(window) && !IsIconic(window); }
 
-void Win32WindowBackend::setMaximumClientSize(HWND window, int32_t width, int32_t height) {
-  Win32WindowState* state = windowState(window);
-  state->maxClientWidth = width;
-  state->maxClientHeight = height;
-}
-
 bool Win32WindowBackend::waitEvent(int64_t timeoutUs, WindowEvent& event) {
   MSG message;
   auto dispatchAll = [&message] {

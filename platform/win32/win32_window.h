@@ -17,7 +17,6 @@ class Win32WindowBackend final : public WindowBackend {
   void setIcon(HWND window, const IconImage& icon) override;
   TRect clientRect(HWND window) override;
   bool isShowing(HWND window) override;
-  void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
   NativeHandles nativeHandles(HWND) override { return {}; }
   // The DPI of the window's monitor over 96.
   double scale(HWND window) override { return GetDpiForWindow(window) / double{USER_DEFAULT_SCREEN_DPI}; }

@@ -10,8 +10,8 @@ inline constexpr wchar_t kWindowClassName[] = L"GalaxyViewPort";
 
 struct Win32WindowState {
   std::deque<WindowEvent>* events = nullptr;
-  int32_t maxClientWidth = 0;  // 0: no limit
-  int32_t maxClientHeight = 0;
+  int32_t maxClientWidth = kLargestClientSide;
+  int32_t maxClientHeight = kLargestClientSide;
 };
 
 // The state CreateWindowEx was given; null before WM_NCCREATE and after WM_NCDESTROY.
