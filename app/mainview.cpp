@@ -81,7 +81,7 @@ bool TViewPort::setupPixelFormat(HDC dc) {
 }
 
 void TViewPort::initRenderState(int32_t width, int32_t height) {
-  setupRenderPath(width, height, kDotSize * DisplayScale());
+  setupRenderPath(width, height, kDotSize * static_cast<float>(Scale()));
   setInitialViewState(view);
 }
 
@@ -90,6 +90,8 @@ void TViewPort::FormResize(TObject* /*Sender*/) {
   if (!renderingReady) return;
   const TRect client = GetClientRect();
   setupProjection(client.right, client.bottom);
+  // A screen of another scale resizes the window as it arrives there.
+  setRenderDotSize(kDotSize * static_cast<float>(Scale()));
 }
 
 void TViewPort::setupProjection(int32_t width, int32_t height) { setRenderViewport(width, height); }

@@ -1,7 +1,7 @@
 // galaxy-snapshot: renders the default galaxy or a preset through the real
 // window class and drawFrame on a headless EGL context, and writes a PNG;
 // or N successive frames, one a tick, as OUTPUT-0001.png, OUTPUT-0002.png...
-// Usage: galaxy-snapshot [--help] [--preset 1-8] [--size WIDTHxHEIGHT] [--frames N] OUTPUT.png
+// Usage: galaxy-snapshot [--help] [--preset 1-8] [--size WIDTHxHEIGHT] [--scale S] [--frames N] OUTPUT.png
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -24,6 +24,8 @@ constexpr const char* kHelp =
     "Renders the viewer's first frame of the default galaxy, or of a preset, to a PNG file.\n"
     "  --preset 1-8        load a preset first, as its digit key does\n"
     "  --size WxH          the window's client area (default 640x480, at most 8192x8192)\n"
+    "  --scale S           as on a screen scaled by S (0.5-4): the picture is S times\n"
+    "                      --size, with dots S times larger, as the viewer draws there\n"
     "  --frames N          N successive ticks, written as OUTPUT-0001.png ... (at most 9999)\n"
     "  --help              this text\n";
 
@@ -51,7 +53,9 @@ int render(const SnapshotOptions& o) {
   NullWindowBackend backend;
   EglBinding binding(EglBinding::Target::Pbuffer, backend);
   usePlatform(backend, binding);
-  backend.setClientSize(o.width, o.height);
+  const int width = devicePixels(o.width, o.scale), height = devicePixels(o.height, o.scale);
+  backend.setClientSize(width, height);
+  backend.setScale(o.scale);
   Application->Initialize();
   Application->CreateForm(mainWindow);
   if (!mainWindow->renderingReady) {
@@ -67,7 +71,7 @@ int render(const SnapshotOptions& o) {
   // viewer's timer does.
   for (int frame = 1; frame <= std::max(o.frames, 1) && error.empty(); ++frame) {
     mainWindow->TimerTimer(mainWindow);
-    error = writePng(o.frames ? framePath(o.output, frame) : o.output, readPicture(o.width, o.height));
+    error = writePng(o.frames ? framePath(o.output, frame) : o.output, readPicture(width, height));
   }
   mainWindow->Close();
   if (!error.empty()) {

@@ -2,12 +2,15 @@
 // may be, so a script that calls the tool learns what to fix.
 #include "app/snapshot_options.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
 
 constexpr int kLargestSide = 8192;  // what a software renderer's pbuffer takes
 constexpr int kMostFrames = 9999;   // four digits in the file names
+constexpr double kLeastScale = 0.5;
+constexpr double kMostScale = 4.0;
 
 // A whole number from first to last, nothing after it.
 bool readNumber(const std::string& text, int first, int last, int& value) {
@@ -25,7 +28,23 @@ std::string readSize(const std::string& text, SnapshotOptions& o) {
   return "";
 }
 
+std::string readScale(const std::string& text, SnapshotOptions& o) {
+  char rest = 0;
+  if (std::sscanf(text.c_str(), "%lf%c", &o.scale, &rest) != 1 || !(o.scale >= kLeastScale && o.scale <= kMostScale))
+    return "--scale: a number from 0.5 to 4, such as 2 or 1.5, not '" + text + "'";
+  return "";
+}
+
+// The size and scale together: what the renderer is asked to draw.
+std::string checkDeviceSize(const SnapshotOptions& o) {
+  const int width = devicePixels(o.width, o.scale), height = devicePixels(o.height, o.scale);
+  if (width <= kLargestSide && height <= kLargestSide) return "";
+  return "--size times --scale: at most " + std::to_string(kLargestSide) + "x" + std::to_string(kLargestSide) +
+         " device pixels, not " + std::to_string(width) + "x" + std::to_string(height);
+}
+
 std::string readOption(const std::string& name, const std::string& value, SnapshotOptions& o) {
+  if (name == "--scale") return readScale(value, o);
   if (name == "--preset")
     return readNumber(value, 1, 8, o.preset) ? "" : "--preset: a number from 1 to 8, not '" + value + "'";
   if (name == "--frames")
@@ -44,7 +63,7 @@ std::string parseSnapshotOptions(int argc, const char* const* argv, SnapshotOpti
       o.help = true;
       return "";
     }
-    if (arg == "--preset" || arg == "--size" || arg == "--frames") {
+    if (arg == "--preset" || arg == "--size" || arg == "--frames" || arg == "--scale") {
       if (i + 1 == argc) return arg + " needs a value (see --help)";
       if (std::string error = readOption(arg, argv[++i], o); !error.empty()) return error;
     } else if (arg.starts_with("-")) {
@@ -55,5 +74,8 @@ std::string parseSnapshotOptions(int argc, const char* const* argv, SnapshotOpti
       o.output = arg;
     }
   }
-  return o.output.empty() ? "no OUTPUT.png given (see --help)" : "";
+  if (o.output.empty()) return "no OUTPUT.png given (see --help)";
+  return checkDeviceSize(o);
 }
+
+int devicePixels(int size, double scale) { return static_cast<int>(std::lround(size * scale)); }

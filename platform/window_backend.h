@@ -32,8 +32,8 @@ struct IconImage {
 };
 
 struct WindowEvent {
-  enum class Kind { None, Resize, KeyDown, MouseWheel, Close };
-  Kind kind = Kind::None;
+  enum class Kind { Nothing, Resize, KeyDown, MouseWheel, Close };
+  Kind kind = Kind::Nothing;
   HWND window = nullptr;
   uint16_t key = 0;  // Windows virtual-key code, 0 for a key without one
   TShiftState shift = 0;
@@ -50,19 +50,25 @@ inline WindowEvent makeEvent(WindowEvent::Kind kind, HWND window = nullptr) {
 
 // The platform's native handles, for the GL binding.
 struct NativeHandles {
-  enum class System { None, X11, Wayland };
-  System system = System::None;
+  enum class System { Unknown, X11, Wayland };
+  System system = System::Unknown;
   void* display = nullptr;  // X11 Display* or wl_display*
   unsigned long x11Window = 0;  // X11: the window id
   void* waylandWindow = nullptr;  // Wayland: the wl_egl_window on the window's surface
   unsigned long visualId = 0;  // X11: the window's visual, 0 if unknown
 };
 
+// The largest client area, each way, in device pixels, that a backend lets
+// its windows have, set as it makes them: an 8K screen fits; a software
+// renderer dies allocating buffers far larger than this.
+inline constexpr int32_t kLargestClientSide = 8192;
+
 class WindowBackend {
  public:
   virtual ~WindowBackend() = default;
   // Throws Exception with the platform's reason when no display can be used.
   virtual void initialize() = 0;
+  // The window never grows past kLargestClientSide each way.
   virtual HWND createWindow(const WindowGeometry& geometry) = 0;
   virtual void destroyWindow(HWND window) = 0;
   virtual void showWindow(HWND window) = 0;
@@ -71,12 +77,11 @@ class WindowBackend {
   virtual TRect clientRect(HWND window) = 0;
   // Whether anything of the window can be seen: shown and not minimised.
   virtual bool isShowing(HWND window) = 0;
-  // The largest client area the window may be given, by the user or anyone.
-  virtual void setMaximumClientSize(HWND window, int32_t width, int32_t height) = 0;
-  // Device pixels per logical pixel where the window shows; 1 where the
-  // window system does not scale.
-  virtual float displayScale(HWND /*window*/) { return 1.0f; }
   virtual NativeHandles nativeHandles(HWND window) = 0;
+  // Device pixels per pixel of a 96-DPI screen where the window is: 1 at
+  // 100 %, 1.5 at 144 DPI, 2 at 200 %. Sizes the program keeps (the stored
+  // geometry, the dot size) are for a scale of 1.
+  virtual double scale(HWND window) = 0;
   // Waits up to timeoutUs (negative: without limit) for one event; false on
   // timeout. It may return early, never late by more than the system allows.
   virtual bool waitEvent(int64_t timeoutUs, WindowEvent& event) = 0;

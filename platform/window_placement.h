@@ -1,6 +1,7 @@
 // Where the window goes on the screen: the stored geometry where the work
 // area holds it, otherwise moved inside and, if still too large, shrunk.
 #pragma once
+#include <cmath>
 #include <cstdint>
 
 struct ScreenRect {
@@ -10,6 +11,13 @@ struct ScreenRect {
   int32_t height = 0;
   bool operator==(const ScreenRect&) const = default;
 };
+
+// A rectangle stored for a 96-DPI screen, on a screen of that scale: each
+// value multiplied and rounded half away from zero.
+inline ScreenRect scaledRect(const ScreenRect& stored, double scale) {
+  auto times = [scale](int32_t value) { return static_cast<int32_t>(std::lround(value * scale)); };
+  return {times(stored.left), times(stored.top), times(stored.width), times(stored.height)};
+}
 
 // The frame's rectangle for a window that asks for `wanted` on a screen whose
 // work area (the part panels leave free) is `workArea`.

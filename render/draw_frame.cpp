@@ -64,6 +64,15 @@ void setRenderViewport(int32_t width, int32_t height) {
 // Immediate mode reads the points afresh at every frame.
 void pointsChanged() {}
 
+void setRenderDotSize(float dotSize) {
+  GLfloat current = 0.0f;
+  glGetFloatv(GL_POINT_SIZE, &current);
+  if (current == dotSize) return;
+  glPointSize(dotSize);
+  // The driver's point is measured afresh at its new size.
+  if (g_splatPath) g_splatPath = std::make_unique<SplatPath>();
+}
+
 SplatPath* activeSplatPath() { return g_splatPath.get(); }
 
 void drawScene(const ViewState& view, const GalaxyCloud& galaxy) {

@@ -11,6 +11,8 @@ inline constexpr float kDotSize = 5.0f;
 // Expects a new, current context. Sets the render state (black clear, one
 // colour, additive blending, a dot of dotSize pixels) and the projection.
 void setupRenderPath(int32_t width, int32_t height, float dotSize);
+// The dot's size changes with the screen's scale.
+void setRenderDotSize(float dotSize);
 // The viewport and the projection for a client area of that size.
 void setRenderViewport(int32_t width, int32_t height);
 // The galaxy's points were rewritten: a path that keeps its own copy of them

@@ -85,6 +85,11 @@ void setRenderViewport(int32_t width, int32_t height) {
   glUniformMatrix4fv(g_path.program.projection, 1, GL_FALSE, cameraProjection(aspectOf(width, height)).data());
 }
 
+void setRenderDotSize(float dotSize) {
+  g_path.dotSize = dotSize;
+  if (glIsProgram(g_path.program.program)) glUniform1f(g_path.program.dotSize, dotSize);
+}
+
 void pointsChanged() { g_path.uploaded = -1; }
 
 // Expects the context not to be lost (the window shows only while it is not).

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build (and, with --test, the tests, the
-# Windows build and the web page) need.
+# Windows build and the web page; with --pictures, scripts/make-pictures.sh)
+# need.
 # Checks dpkg first and calls apt-get only for what is missing.
 set -euo pipefail
 
@@ -12,8 +13,11 @@ packages=(
   libgtest-dev libbenchmark-dev           # tests and benchmarks are built by default
   libpng-dev                              # PNG pictures from the snapshot and icon tools
 )
+if [[ "${1:-}" == "--pictures" ]]; then
+  packages+=(imagemagick webp)  # scripts/make-pictures.sh: cropping, and the animated WebP
+fi
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils x11-xkb-utils desktop-file-utils valgrind procps weston)
+  packages+=(xvfb openbox xdotool wmctrl imagemagick x11-utils x11-xkb-utils x11-xserver-utils desktop-file-utils valgrind procps weston)
   packages+=(dpkg-dev file lintian appstream man-db)  # the Debian package and its metadata
   packages+=(mingw-w64 wine wine64 nsis unzip)         # the Windows program, its installer, tested under Wine
   packages+=(emscripten chromium)                      # the page, built to wasm, tested in headless Chromium

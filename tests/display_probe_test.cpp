@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/sdl/display_probe.h"
+#include "platform/linux/display_probe.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "bench/reference_generate.h"
+#include "tests/reference/reference_generate.h"
 #include "galaxy/galaxy_cloud.h"
 #include "galaxy/presets.h"
 #include "galaxy/rand15.h"

@@ -1,6 +1,7 @@
 // A real TViewPort on a headless window with an EGL pbuffer (Mesa's
 // surfaceless platform), or on a scripted GL binding for the failure paths.
 #pragma once
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -47,11 +48,19 @@ class ScriptedGlBinding final : public GlBinding {
 
 // Installs the headless platform and creates the one TViewPort through
 // Application->CreateForm, as the program does; closes and frees it after.
+// The drawing path ("fixed" or "splat") of the windows made while it lives,
+// whatever the renderer.
+struct ForcedDrawPath {
+  explicit ForcedDrawPath(const char* path) { setenv("GALAXY_TEST_DRAW_PATH", path, 1); }
+  ~ForcedDrawPath() { unsetenv("GALAXY_TEST_DRAW_PATH"); }
+};
+
 class HeadlessViewport {
  public:
-  explicit HeadlessViewport(GlBinding* binding = nullptr, int width = 800, int height = 600)
+  explicit HeadlessViewport(GlBinding* binding = nullptr, int width = 800, int height = 600, double scale = 1.0)
       : pbuffer_(EglBinding::Target::Pbuffer, backend_) {
     backend_.setClientSize(width, height);
+    backend_.setScale(scale);
     usePlatform(backend_, binding ? *binding : pbuffer_);
     Application->DestroyForms();
     mainWindow = nullptr;

@@ -6,9 +6,7 @@
 #define EGL_NO_X11
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
-#include <GL/gl.h>
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -16,7 +14,7 @@
 
 struct DeviceContext {
   HWND window = nullptr;
-  NativeHandles::System system = NativeHandles::System::None;
+  NativeHandles::System system = NativeHandles::System::Unknown;
   EGLDisplay display = EGL_NO_DISPLAY;
   unsigned long x11Window = 0;
   void* waylandWindow = nullptr;
@@ -25,7 +23,6 @@ struct DeviceContext {
   std::vector<EGLConfig> matches;  // best first
   EGLConfig chosen = nullptr;
   EGLSurface surface = EGL_NO_SURFACE;
-  bool limitsSet = false;  // the window's maximum size follows the context's
 };
 
 struct RenderingContext {
@@ -78,10 +75,6 @@ ConfigTraits traitsOf(EGLDisplay display, EGLConfig config) {
           static_cast<unsigned long>(get(EGL_NATIVE_VISUAL_ID))};
 }
 
-// An 8K screen fits; the software renderer dies allocating buffers far
-// larger than this, and the viewport could not follow them anyway.
-constexpr GLint kLargestSide = 8192;
-
 }  // namespace
 
 bool EglBinding::fail(const std::string& what) {
@@ -101,7 +94,7 @@ HDC EglBinding::getDC(HWND window) {
   dc->window = window;
   if (target_ == Target::Window) {
     const NativeHandles native = backend_.nativeHandles(window);
-    if (native.system == NativeHandles::System::None)
+    if (native.system == NativeHandles::System::Unknown)
       return lastError_ = "EGL: the window has no X11 or Wayland window to draw into", nullptr;
     dc->system = native.system;
     dc->x11Window = native.x11Window;
@@ -195,22 +188,11 @@ bool EglBinding::makeCurrent(HDC dc, HGLRC context) {
   if (!dc) return failWithoutDC();
   if (!eglMakeCurrent(dc->display, dc->surface, dc->surface, context->context))
     return fail("Failed to make the context current");
-  if (!dc->limitsSet) limitWindowToContext(*dc);
   // The frame timer paces the frames. On Wayland a swap would otherwise wait
   // for the compositor's frame callback, which never comes while the window
   // is hidden.
   if (dc->system == NativeHandles::System::Wayland) eglSwapInterval(dc->display, 0);
   return true;
-}
-
-// The window may not grow past what the context can draw: the viewport's
-// limit, and a framebuffer budget.
-void EglBinding::limitWindowToContext(DeviceContext& dc) {
-  GLint largest[2] = {0, 0};
-  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
-  if (largest[0] <= 0 || largest[1] <= 0) return;
-  backend_.setMaximumClientSize(dc.window, std::min(largest[0], kLargestSide), std::min(largest[1], kLargestSide));
-  dc.limitsSet = true;
 }
 
 bool EglBinding::swapBuffers(HDC dc) {

@@ -28,7 +28,6 @@ class EglBinding final : public GlBinding {
   bool fail(const std::string& what);
   bool failWithoutDC();
   std::vector<void*> configsFor(HDC dc, const PIXELFORMATDESCRIPTOR& request);
-  void limitWindowToContext(DeviceContext& dc);
 
   Target target_;
   WindowBackend& backend_;

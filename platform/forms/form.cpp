@@ -21,9 +21,10 @@ HWND TForm::GetHandle() {
 
 TRect TForm::GetClientRect() { return windowBackend().clientRect(GetHandle()); }
 
+double TForm::Scale() { return windowBackend().scale(GetHandle()); }
+
 bool TForm::Showing() { return handle_ && windowBackend().isShowing(handle_); }
 
-float TForm::DisplayScale() { return windowBackend().displayScale(GetHandle()); }
 
 void TForm::SetText(const std::string& caption) {
   geometry_.caption = caption;
@@ -79,7 +80,7 @@ void TForm::HandleEvent(const WindowEvent& event) {
     case WindowEvent::Kind::Close:
       Close();
       break;
-    case WindowEvent::Kind::None:
+    case WindowEvent::Kind::Nothing:
       break;
   }
 }

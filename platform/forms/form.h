@@ -40,11 +40,12 @@ class TForm : public TComponent {
   const std::string& Name() const { return name_; }
   // The native window, created on first use.
   HWND GetHandle();
+  // The client area in device pixels.
   TRect GetClientRect();
+  // Device pixels per pixel of a 96-DPI screen where the window is now.
+  double Scale();
   // Whether the window can be seen at all: shown and not minimised.
   bool Showing();
-  // Device pixels per logical pixel of the window's screen.
-  float DisplayScale();
   // The caption. The window shows it once the events waiting now are handled:
   // of a burst of keys only the last caption could be seen anyway.
   void SetText(const std::string& caption);

@@ -8,7 +8,7 @@ namespace {
 struct HeadlessWindow final : NativeWindow {
   std::string caption;
   TRect client;
-  TPoint maximum;  // 0: no limit
+  TPoint maximum{kLargestClientSide, kLargestClientSide};
   bool visible = false;
   bool minimized = false;
 };
@@ -47,10 +47,6 @@ TRect NullWindowBackend::clientRect(HWND window) { return headless(window).clien
 // Headless windows have no screen to be hidden from: they draw, as the
 // snapshot tool needs, until minimised.
 bool NullWindowBackend::isShowing(HWND window) { return !headless(window).minimized; }
-
-void NullWindowBackend::setMaximumClientSize(HWND window, int32_t width, int32_t height) {
-  headless(window).maximum = {width, height};
-}
 
 void NullWindowBackend::setMinimized(HWND window, bool minimized) { headless(window).minimized = minimized; }
 

@@ -24,8 +24,8 @@ class NullWindowBackend : public WindowBackend {
   void setIcon(HWND window, const IconImage& icon) override;
   TRect clientRect(HWND window) override;
   bool isShowing(HWND window) override;
-  void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
   NativeHandles nativeHandles(HWND) override { return {}; }
+  double scale(HWND) override { return scale_; }
   // Delivers the earliest posted event due within the timeout, moving the
   // clock to it; otherwise moves the clock by the timeout. With no limit and
   // nothing posted it reports a close request: a headless session never hangs.
@@ -41,6 +41,8 @@ class NullWindowBackend : public WindowBackend {
   // New client size for the window; posts the resize event.
   void resizeClient(HWND window, int32_t width, int32_t height);
   void setClientSize(int32_t width, int32_t height) { clientWidth_ = width, clientHeight_ = height; }
+  // The scale every window reports from now on.
+  void setScale(double scale) { scale_ = scale; }
 
   const std::vector<MessageBox>& messageBoxes() const { return boxes_; }
   // Minimises or restores the window, as its user would.
@@ -57,6 +59,7 @@ class NullWindowBackend : public WindowBackend {
   int64_t now_ = 0;
   int32_t clientWidth_ = 800;  // client size of the next window created
   int32_t clientHeight_ = 600;
+  double scale_ = 1.0;
   std::deque<std::pair<int64_t, WindowEvent>> events_;  // ordered by time
   std::vector<MessageBox> boxes_;
   std::vector<std::string> captionsSet_;

@@ -6,7 +6,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
-#include "platform/sdl/watchdog.h"
+#include "platform/linux/watchdog.h"
 
 namespace {
 

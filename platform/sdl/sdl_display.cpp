@@ -10,9 +10,9 @@
 
 #include <unistd.h>
 
-#include "platform/sdl/display_loss.h"
+#include "platform/linux/display_loss.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/sdl/x11_frame.h"
+#include "platform/linux/x11_frame.h"
 
 namespace {
 

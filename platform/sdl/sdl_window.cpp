@@ -10,13 +10,14 @@
 
 #include <chrono>
 
-#include "platform/sdl/display_loss.h"
+#include "platform/linux/display_loss.h"
 #include "platform/sdl/modal_box_guard.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_window_state.h"
-#include "platform/sdl/wayland_reading.h"
-#include "platform/sdl/wayland_window.h"
-#include "platform/sdl/x11_frame.h"
+#include "platform/linux/wayland_reading.h"
+#include "platform/linux/wayland_window.h"
+#include "platform/linux/x11_frame.h"
+#include "platform/linux/x11_scale.h"
 
 namespace {
 
@@ -37,22 +38,30 @@ TPoint globalMouse() {
   return p;
 }
 
-// On Wayland the surface EGL draws into has its own size; it follows the
-// window's before the resize is handed on, so the next frame fills it.
-void followSize(HWND window) {
-  if (!window || !sdlWindow(window).waylandEglWindow) return;
+// On Wayland the surface EGL draws into has its own size, in device pixels;
+// it follows the window's before the resize is handed on, so the next frame
+// fills it.
+void followSize(SdlWindow& w) {
+  SDL_GetWindowSizeInPixels(w.window, &w.pixelWidth, &w.pixelHeight);
+  if (w.waylandEglWindow) resizeWaylandEglWindow(w.waylandEglWindow, w.pixelWidth, w.pixelHeight);
+}
+
+// A window moved to an output of another scale keeps its logical size; only
+// its size in pixels tells.
+bool pixelSizeChanged(const SdlWindow& w) {
   int width = 0, height = 0;
-  SDL_GetWindowSize(sdlOf(window), &width, &height);
-  resizeWaylandEglWindow(sdlWindow(window).waylandEglWindow, width, height);
+  SDL_GetWindowSizeInPixels(w.window, &width, &height);
+  return width != w.pixelWidth || height != w.pixelHeight;
 }
 
 WindowEvent translateWindowEvent(const SDL_WindowEvent& e) {
   WindowEvent out;
   out.window = nativeOf(findWindow(e.windowID));
-  if (e.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+  const bool resized = e.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.event == SDL_WINDOWEVENT_DISPLAY_CHANGED;
+  if (resized || (out.window && pixelSizeChanged(sdlWindow(out.window)))) {
     if (out.window) {
       enforceMaximumSize(sdlWindow(out.window));
-      followSize(out.window);
+      followSize(sdlWindow(out.window));
     }
     out.kind = WindowEvent::Kind::Resize;
   }
@@ -104,7 +113,7 @@ SdlWindowBackend::~SdlWindowBackend() {
 
 HWND SdlWindowBackend::createWindow(const WindowGeometry& geometry) {
   SDL_Window* window = SDL_CreateWindow(geometry.caption.c_str(), geometry.left, geometry.top, geometry.width,
-                                        geometry.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+                                        geometry.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!window) {
     // On a connection that died under it SDL fails in its own words.
     endIfDisplayLost();
@@ -113,7 +122,13 @@ HWND SdlWindowBackend::createWindow(const WindowGeometry& geometry) {
   auto native = new SdlWindow(window, geometry);
   SDL_SetWindowData(window, "native", static_cast<NativeWindow*>(native));
   watchConnectionOf(native);
+  if (const auto info = wmInfo(window); info && info->subsystem == SDL_SYSWM_X11)
+    native->geometryScale = x11DesktopScale(info->info.x11.display);
+  // SDL counts its limit in window units; enforceMaximumSize holds the
+  // device pixels to it wherever the scale makes them more.
+  SDL_SetWindowMaximumSize(window, kLargestClientSide, kLargestClientSide);
   placeBeforeMapping(*native);
+  SDL_GetWindowSizeInPixels(window, &native->pixelWidth, &native->pixelHeight);
   return native;
 }
 
@@ -166,20 +181,19 @@ void SdlWindowBackend::setIcon(HWND window, const IconImage& icon) {
 
 TRect SdlWindowBackend::clientRect(HWND window) {
   TRect r;
-  SDL_GetWindowSize(sdlOf(window), &r.right, &r.bottom);
+  SDL_GetWindowSizeInPixels(sdlOf(window), &r.right, &r.bottom);
   return r;
+}
+
+// X11 has one scale for the whole screen; on Wayland it is the output's,
+// which SDL has applied as the window's pixel density.
+double SdlWindowBackend::scale(HWND window) {
+  const SdlWindow& w = sdlWindow(window);
+  return w.geometryScale * pixelDensity(w.window);
 }
 
 bool SdlWindowBackend::isShowing(HWND window) {
   return !(SDL_GetWindowFlags(sdlOf(window)) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED));
-}
-
-void SdlWindowBackend::setMaximumClientSize(HWND window, int32_t width, int32_t height) {
-  SdlWindow& w = sdlWindow(window);
-  w.maxWidth = width;
-  w.maxHeight = height;
-  SDL_SetWindowMaximumSize(w.window, width, height);
-  enforceMaximumSize(w);
 }
 
 NativeHandles SdlWindowBackend::nativeHandles(HWND window) {
@@ -262,7 +276,7 @@ bool SdlWindowBackend::takeEvent(WindowEvent& event) {
   SDL_Event e;
   while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
     event = translate(e);
-    if (event.kind != WindowEvent{}.kind) return true;  // X11 has taken the name None
+    if (event.kind != WindowEvent::Kind::Nothing) return true;
   }
   return false;
 }

@@ -4,8 +4,8 @@
 #pragma once
 #include <optional>
 
-#include "platform/sdl/display_loss.h"
-#include "platform/sdl/watchdog.h"
+#include "platform/linux/display_loss.h"
+#include "platform/linux/watchdog.h"
 #include "platform/window_backend.h"
 
 class SdlWindowBackend final : public WindowBackend {
@@ -19,8 +19,8 @@ class SdlWindowBackend final : public WindowBackend {
   void setIcon(HWND window, const IconImage& icon) override;
   TRect clientRect(HWND window) override;
   bool isShowing(HWND window) override;
-  void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
   NativeHandles nativeHandles(HWND window) override;
+  double scale(HWND window) override;
   // A close request (a signal, the window manager, the title bar's button)
   // comes before any other waiting event: what those would change does not
   // outlive the program.

@@ -2,7 +2,7 @@
 // on X11, the stored geometry fitted into the work area, the maximum size.
 #include "platform/sdl/sdl_window_state.h"
 #include "platform/window_placement.h"
-#include "platform/sdl/x11_frame.h"
+#include "platform/linux/x11_frame.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ ScreenRect workAreaOf(SDL_Window* window) {
 // the work area is smaller.
 ScreenRect outerRect(SdlWindow& w) {
   const WindowGeometry& g = w.geometry;
-  return fitIntoWorkArea({g.left, g.top, g.width, g.height}, workAreaOf(w.window));
+  return fitIntoWorkArea(scaledRect({g.left, g.top, g.width, g.height}, w.geometryScale), workAreaOf(w.window));
 }
 
 void setClientSize(SdlWindow& w, const ScreenRect& outer, const FrameExtents& frame) {
@@ -71,10 +71,20 @@ void placeAfterMapping(SdlWindow& w) {
   SDL_SetWindowPosition(w.window, outer.left + extents.left, outer.top + extents.top);
 }
 
+double pixelDensity(SDL_Window* window) {
+  int width = 0, height = 0, pixelWidth = 0, pixelHeight = 0;
+  SDL_GetWindowSize(window, &width, &height);
+  SDL_GetWindowSizeInPixels(window, &pixelWidth, &pixelHeight);
+  return width > 0 && pixelWidth > 0 ? static_cast<double>(pixelWidth) / width : 1.0;
+}
+
+// The limit is in device pixels; SDL takes sizes in its window units.
 void enforceMaximumSize(SdlWindow& w) {
   int width = 0, height = 0;
-  SDL_GetWindowSize(w.window, &width, &height);
-  if ((w.maxWidth && width > w.maxWidth) || (w.maxHeight && height > w.maxHeight))
-    SDL_SetWindowSize(w.window, SDL_min(width, w.maxWidth), SDL_min(height, w.maxHeight));
+  SDL_GetWindowSizeInPixels(w.window, &width, &height);
+  if (width <= kLargestClientSide && height <= kLargestClientSide) return;
+  const double density = pixelDensity(w.window);
+  SDL_SetWindowSize(w.window, static_cast<int>(SDL_min(width, kLargestClientSide) / density),
+                    static_cast<int>(SDL_min(height, kLargestClientSide) / density));
 }
 

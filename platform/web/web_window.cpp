@@ -119,7 +119,7 @@ TRect WebWindowBackend::clientRect(HWND) { return {0, 0, width_, height_}; }
 
 bool WebWindowBackend::isShowing(HWND window) { return window == window_ && !contextLost() && !pageHidden(); }
 
-float WebWindowBackend::displayScale(HWND) { return static_cast<float>(emscripten_get_device_pixel_ratio()); }
+double WebWindowBackend::scale(HWND) { return emscripten_get_device_pixel_ratio(); }
 
 // The drawing buffer matches the canvas's place on the page, in device pixels.
 void WebWindowBackend::followPageSize() {

@@ -22,8 +22,7 @@ class WebWindowBackend : public WindowBackend {
   // Not while the page is hidden or the WebGL context is lost.
   bool isShowing(HWND window) override;
   // The canvas follows the page; it has no size of its own to limit.
-  void setMaximumClientSize(HWND, int32_t, int32_t) override {}
-  float displayScale(HWND window) override;
+  double scale(HWND window) override;
   NativeHandles nativeHandles(HWND) override { return {}; }
   // While the page is hidden it waits, whatever the timeout, until the page
   // shows again: nothing ticks or draws for a page nobody sees.

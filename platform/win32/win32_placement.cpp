@@ -6,11 +6,6 @@
 
 namespace {
 
-ScreenRect scaled(const WindowGeometry& g, UINT dpi) {
-  auto scale = [dpi](int32_t value) { return MulDiv(value, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); };
-  return {scale(g.left), scale(g.top), scale(g.width), scale(g.height)};
-}
-
 ScreenRect workAreaOf(HWND window) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
@@ -22,7 +17,9 @@ ScreenRect workAreaOf(HWND window) {
 }  // namespace
 
 void placeForDpi(HWND window, const WindowGeometry& geometry) {
-  const ScreenRect placed = fitIntoWorkArea(scaled(geometry, GetDpiForWindow(window)), workAreaOf(window));
+  const ScreenRect stored{geometry.left, geometry.top, geometry.width, geometry.height};
+  const double scale = GetDpiForWindow(window) / double{USER_DEFAULT_SCREEN_DPI};
+  const ScreenRect placed = fitIntoWorkArea(scaledRect(stored, scale), workAreaOf(window));
   SetWindowPos(window, nullptr, placed.left, placed.top, placed.width, placed.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

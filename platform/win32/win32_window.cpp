@@ -123,12 +123,6 @@ TRect Win32WindowBackend::clientRect(HWND window) {
 
 bool Win32WindowBackend::isShowing(HWND window) { return IsWindowVisible(window) && !IsIconic(window); }
 
-void Win32WindowBackend::setMaximumClientSize(HWND window, int32_t width, int32_t height) {
-  Win32WindowState* state = windowState(window);
-  state->maxClientWidth = width;
-  state->maxClientHeight = height;
-}
-
 // Inside one of Windows' own loops that loop reads the messages; this only
 // hands out what the window procedure has queued, and never sleeps.
 bool Win32WindowBackend::waitEvent(int64_t timeoutUs, WindowEvent& event) {

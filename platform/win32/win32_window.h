@@ -18,8 +18,9 @@ class Win32WindowBackend final : public WindowBackend {
   void setIcon(HWND window, const IconImage& icon) override;
   TRect clientRect(HWND window) override;
   bool isShowing(HWND window) override;
-  void setMaximumClientSize(HWND window, int32_t width, int32_t height) override;
   NativeHandles nativeHandles(HWND) override { return {}; }
+  // The DPI of the window's monitor over 96.
+  double scale(HWND window) override { return GetDpiForWindow(window) / double{USER_DEFAULT_SCREEN_DPI}; }
   bool waitEvent(int64_t timeoutUs, WindowEvent& event) override;
   int64_t nowUs() override;
   bool showMessageBox(const std::string& text, const std::string& caption) override;

@@ -19,8 +19,8 @@ struct Win32EventSink {
 
 struct Win32WindowState {
   Win32EventSink* sink = nullptr;
-  int32_t maxClientWidth = 0;  // 0: no limit
-  int32_t maxClientHeight = 0;
+  int32_t maxClientWidth = kLargestClientSide;
+  int32_t maxClientHeight = kLargestClientSide;
 };
 
 // The state CreateWindowEx was given; null before WM_NCCREATE and after WM_NCDESTROY.

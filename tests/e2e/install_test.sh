@@ -64,12 +64,15 @@ first=$(compare -metric AE "$out/default.png" "$out/spin-0001.png" null: 2>&1 ||
 [[ "${first%% *}" == 0 ]] || fail "the first frame is not the single picture ($first pixels differ)"
 moved=$(compare -metric AE "$out/spin-0001.png" "$out/spin-0003.png" null: 2>&1 || true)
 [[ "${moved%% *}" -gt 0 ]] || fail "the frames do not move"
+# As on a 200 % screen: twice the pixels each way.
+"$prefix/bin/galaxy-snapshot" --scale 2 --size 400x300 "$out/double.png"
+[[ $(identify -format %wx%h "$out/double.png") == 800x600 ]] || fail "--scale 2 --size 400x300 did not give 800x600"
 
 # Its usage on request; a bad argument refused in one line that names it.
 status=0
 "$prefix/bin/galaxy-snapshot" --help >"$out/help.out" 2>"$out/help.err" || status=$?
 [[ $status == 0 && ! -s "$out/help.err" ]] || fail "--help: status $status, standard error: $(cat "$out/help.err")"
-for option in --preset --size --frames; do
+for option in --preset --size --scale --frames; do
   grep -q -- "$option" "$out/help.out" || fail "the usage does not show $option: $(cat "$out/help.out")"
 done
 # Runs the tool with the arguments after WORDS: it must end with status 2 and
@@ -86,5 +89,7 @@ refused() {
 refused "--size 8192x8192" --size 99999x10  # the largest size a window can have
 refused --preset --preset 9
 refused --frames --frames 0
+refused --scale --scale 9
+refused "--scale 8192x8192" --size 5000x10 --scale 2  # the device size counts
 refused --sparkle --sparkle
 echo "install test passed"

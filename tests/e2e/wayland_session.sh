@@ -4,20 +4,22 @@
 X_SESSION_LATER=1
 source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh" "$@"
 readonly OUTPUT_WIDTH=1024 OUTPUT_HEIGHT=800
+OUTPUT_SCALE=${OUTPUT_SCALE:-1}  # weston's output scale: its window is the output's size times it
 
 # Xvfb, and weston in a window of it: weston stands in the window manager's
 # place (WM_PID), so stop_x_session ends both. With --debug weston answers
 # weston-debug, which shows its scene graph.
 start_weston() {
   rm -f "$OUT/display"
-  spawn Xvfb -displayfd 3 -screen 0 1024x1024x24 -nolisten tcp 3>"$OUT/display" 2>/dev/null
+  spawn Xvfb -displayfd 3 -screen 0 "$((1024 * OUTPUT_SCALE))x$((1024 * OUTPUT_SCALE))x24" -nolisten tcp \
+    3>"$OUT/display" 2>/dev/null
   XVFB_PID=$!
   wait_until 30 test -s "$OUT/display" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$OUT/display")"
   export XDG_RUNTIME_DIR="$OUT/runtime"
   rm -rf "$XDG_RUNTIME_DIR" && mkdir -m 700 "$XDG_RUNTIME_DIR"
   spawn weston --debug --backend=x11-backend.so --use-pixman --socket=galaxy-test --idle-time=0 \
-    --width=$OUTPUT_WIDTH --height=$OUTPUT_HEIGHT >"$OUT/weston.log" 2>&1
+    --width=$OUTPUT_WIDTH --height=$OUTPUT_HEIGHT --scale="$OUTPUT_SCALE" >"$OUT/weston.log" 2>&1
   WM_PID=$!
   wait_until 60 test -S "$XDG_RUNTIME_DIR/galaxy-test" || fail "weston did not start (see $OUT/weston.log)"
   xdotool mousemove 400 400  # X keyboard focus follows the pointer into weston's window

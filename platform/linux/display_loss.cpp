@@ -1,7 +1,7 @@
 // The program's last words when the display fails it: write and _exit only,
 // so neither a lock held by another thread nor an exit handler that talks to
 // the display can keep it from ending.
-#include "platform/sdl/display_loss.h"
+#include "platform/linux/display_loss.h"
 
 #include <poll.h>
 #include <signal.h>

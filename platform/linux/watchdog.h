@@ -16,7 +16,7 @@
 #include <optional>
 #include <thread>
 
-#include "platform/sdl/display_probe.h"
+#include "platform/linux/display_probe.h"
 
 class Watchdog {
  public:

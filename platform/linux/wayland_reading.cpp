@@ -1,6 +1,6 @@
 // libwayland's read protocol for the watchdog, kept apart so only this file
 // and wayland_window.cpp see Wayland's headers.
-#include "platform/sdl/wayland_reading.h"
+#include "platform/linux/wayland_reading.h"
 
 #include <wayland-client-core.h>
 

@@ -1,6 +1,6 @@
 // The display probes: plain sockets and the first bytes of each protocol, so
 // they are safe from any thread and never touch the program's connection.
-#include "platform/sdl/display_probe.h"
+#include "platform/linux/display_probe.h"
 
 #include <fcntl.h>
 #include <poll.h>

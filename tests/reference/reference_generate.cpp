@@ -1,5 +1,5 @@
 // The generator exactly as its algorithm reads, kept as the baseline.
-#include "bench/reference_generate.h"
+#include "tests/reference/reference_generate.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // wl_egl_window calls, kept apart so only this file sees Wayland's headers.
-#include "platform/sdl/wayland_window.h"
+#include "platform/linux/wayland_window.h"
 
 #include <wayland-client-core.h>
 #include <wayland-egl.h>

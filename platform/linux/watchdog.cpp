@@ -1,7 +1,7 @@
 // The watchdog's thread and the signal handlers that feed it. The handlers
 // only store the signal and write to two descriptors, which is all a signal
 // handler may safely do.
-#include "platform/sdl/watchdog.h"
+#include "platform/linux/watchdog.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -13,8 +13,8 @@
 #include <atomic>
 #include <cstdint>
 
-#include "platform/sdl/display_loss.h"
-#include "platform/sdl/wayland_reading.h"
+#include "platform/linux/display_loss.h"
+#include "platform/linux/wayland_reading.h"
 
 namespace {
 

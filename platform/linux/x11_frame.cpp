@@ -1,6 +1,6 @@
 // Xlib calls that SDL does not offer: the frame-extents request, the window's
 // visual, the connection's socket and its I/O error handler.
-#include "platform/sdl/x11_frame.h"
+#include "platform/linux/x11_frame.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -8,7 +8,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/sdl/display_loss.h"
+#include "platform/linux/display_loss.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #pragma once
 #include <optional>
 
-#include "platform/sdl/display_probe.h"
+#include "platform/linux/display_probe.h"
 
 // The connection hung up. `server`, when known, is asked whether it is still
 // there, to tell a server that went away ("lost the connection to the
