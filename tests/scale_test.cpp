@@ -35,7 +35,8 @@ std::vector<double> halved(const std::vector<double>& big, int width, int height
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       const size_t top = static_cast<size_t>(2 * y) * bigWidth + 2 * x;
-      small[static_cast<size_t>(y) * width + x] = (big[top] + big[top + 1] + big[top + bigWidth] + big[top + bigWidth + 1]) / 4;
+      small[static_cast<size_t>(y) * width + x] =
+          (big[top] + big[top + 1] + big[top + bigWidth] + big[top + bigWidth + 1]) / 4;
     }
   return small;
 }

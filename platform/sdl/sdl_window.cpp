@@ -112,8 +112,10 @@ SdlWindowBackend::~SdlWindowBackend() {
 }
 
 HWND SdlWindowBackend::createWindow(const WindowGeometry& geometry) {
+  // High DPI: on a scaled Wayland output the buffer has the output's pixels.
+  const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   SDL_Window* window = SDL_CreateWindow(geometry.caption.c_str(), geometry.left, geometry.top, geometry.width,
-                                        geometry.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                                        geometry.height, flags);
   if (!window) {
     // On a connection that died under it SDL fails in its own words.
     endIfDisplayLost();
