@@ -10,6 +10,19 @@ OUT=$2
 mkdir -p "$OUT"
 
 start_x_session() {
+  local attempt
+  for attempt in 1 2 3; do
+    try_x_session "$@" && return 0
+    echo "the X session did not come up (attempt $attempt): $(tail -1 "$OUT/openbox.log" 2>/dev/null)" >&2
+    stop_process "${WM_PID:-}"
+    stop_process "${XVFB_PID:-}"
+  done
+  fail "openbox did not start (see $OUT/openbox.log)"
+}
+
+# Now and then, on a busy machine where servers are being killed, a new
+# Xvfb's display cannot be opened at first: the session is then tried anew.
+try_x_session() {
   local screen=${1:-1280x1024x24} fd_file
   fd_file=$(mktemp)
   spawn Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "${@:2}" 3>"$fd_file" 2>/dev/null
@@ -19,7 +32,7 @@ start_x_session() {
   rm -f "$fd_file"
   spawn openbox >"$OUT/openbox.log" 2>&1
   WM_PID=$!
-  wait_until 30 eval 'wmctrl -m >/dev/null 2>&1' || fail "openbox did not start (see $OUT/openbox.log)"
+  wait_until 30 eval 'wmctrl -m >/dev/null 2>&1'
 }
 
 # The viewer, then the window manager (or compositor), then the X server.
