@@ -92,11 +92,14 @@ void Watchdog::watch(int connectionFd, DisplayProtocol protocol, void* waylandDi
 void Watchdog::forget() {
   std::unique_lock lock(mutex_);
   reading_ = false;
+  const int forgotten = connectionFd_;
+  connectionFd_ = -1;
   poke();
-  settled_.wait(lock, [this] { return !prepared_; });
+  // A poll still under way on the connection ends first: closing it shuts it
+  // down, which that poll would take for the server hanging up.
+  settled_.wait(lock, [&] { return !prepared_ && (forgotten < 0 || polledFd_ != forgotten); });
   destroyReaderQueue(readerQueue_);
   readerQueue_ = waylandDisplay_ = nullptr;
-  connectionFd_ = -1;
 }
 
 void Watchdog::finish() {
@@ -172,12 +175,17 @@ void Watchdog::run() {
     // traffic is the user-interface thread's.
     pollfd fds[3] = {{g_signalPipe[0], POLLIN, 0}, {controlFd_, POLLIN, 0},
                      {connectionFd_, static_cast<short>(POLLRDHUP | (wasPrepared ? POLLIN : 0)), 0}};
+    polledFd_ = connectionFd_;
     lock.unlock();
     poll(fds, 3, pollMs(deadline));
     lock.lock();
-    if (fds[2].revents & POLLNVAL) connectionFd_ = -1;  // closed behind our back: nothing left to watch
-    const bool hangUp = fds[2].revents & (POLLRDHUP | POLLHUP | POLLERR);
-    readOrCancel((fds[2].revents & POLLIN) || hangUp);
+    polledFd_ = -1;
+    // What a connection forgotten meanwhile did is no news.
+    const short events = fds[2].fd == connectionFd_ ? fds[2].revents : 0;
+    if (events & POLLNVAL) connectionFd_ = -1;  // closed behind our back: nothing left to watch
+    const bool hangUp = events & (POLLRDHUP | POLLHUP | POLLERR);
+    readOrCancel((events & POLLIN) || hangUp);
+    settled_.notify_all();
     if (fds[1].revents & POLLIN) drain(controlFd_);
     char number = 0;
     if ((fds[0].revents & POLLIN) && read(g_signalPipe[0], &number, 1) == 1 && !deadline) {

@@ -59,6 +59,7 @@ class Watchdog {
   std::condition_variable settled_;  // a read announced earlier is done
   int controlFd_ = -1;               // wakes the thread's poll
   int connectionFd_ = -1;
+  int polledFd_ = -1;  // the connection a poll under way watches
   DisplayProtocol protocol_ = DisplayProtocol::X11;
   std::optional<DisplayAddress> peer_;
   void* waylandDisplay_ = nullptr;
