@@ -17,10 +17,10 @@ function(galaxy_wine_test name script timeout)
   set_tests_properties(wine.${name} PROPERTIES LABELS wine TIMEOUT ${timeout} ENVIRONMENT "${GALAXY_SUITE_TAG}"
     FIXTURES_REQUIRED galaxy_processes)
 endfunction()
-galaxy_wine_test(viewer viewer_test.sh 300)
+galaxy_wine_test(viewer viewer_test.sh 600)
 galaxy_wine_test(user_settings user_settings_test.sh 180)
 galaxy_wine_test(setup_failure setup_failure_test.sh 180)
-galaxy_wine_test(frame_rate frame_rate_test.sh 300)
+galaxy_wine_test(frame_rate frame_rate_test.sh 600)
 galaxy_wine_test(installer installer_test.sh 300 ${PROJECT_BINARY_DIR})
 
 # A program for the build machine that counts the X server's bells: under
