@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "render/draw_frame.h"
+#include "render/draw_path.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ void SplatPath::drawScene(const ViewState& view, const GalaxyCloud& galaxy) {
   const WindowTransform t = currentWindowTransform();
   // A window too small to measure the point in, or a viewport the buffers
   // were not sized for, is drawn by the driver.
-  if (!matchesRenderState(t)) return ::drawScene(view, galaxy);
+  if (!matchesRenderState(t)) return drawDriverPoints(view, galaxy);
   const PixelBox box = litBox(splat(t, galaxy.points, 0, galaxy.count, sums_.data()));
   if (box.x0 >= box.x1 || box.y0 >= box.y1) return;
   resolve(box);
