@@ -12,6 +12,8 @@
 #include "platform/platform.h"
 #include "render/draw_frame.h"
 #include "render/draw_path.h"
+#include "render/render_path.h"
+#include "render/splat_kernel.h"
 
 namespace {
 
@@ -64,7 +66,14 @@ void splatting(benchmark::State& state) {
   state.counters["points"] = static_cast<double>(state.range(0));
 }
 
+// What the window's start (and a change of scale) spends measuring the point.
+void measuringThePoint(benchmark::State& state) {
+  SplatWindow headless;
+  for (auto _ : state) benchmark::DoNotOptimize(measureSplatKernel(kDotSize).values.data());
+}
+
 }  // namespace
 
+BENCHMARK(measuringThePoint)->Unit(benchmark::kMillisecond);
 BENCHMARK(driverPoints)->Arg(20200)->Arg(333334)->Arg(995460)->Unit(benchmark::kMillisecond);
 BENCHMARK(splatting)->Arg(20200)->Arg(333334)->Arg(995460)->Unit(benchmark::kMillisecond);

@@ -13,6 +13,9 @@
 
 namespace {
 
+// Below this, waking the second core costs about what it saves.
+constexpr int kPointsWorthSplitting = 50000;
+
 float currentPointSize() {
   GLfloat size = 0.0f;
   glGetFloatv(GL_POINT_SIZE, &size);
@@ -21,10 +24,12 @@ float currentPointSize() {
 
 }  // namespace
 
-SplatPath::SplatPath() {
+SplatPath::SplatPath() : side_(SideThread::startIfUseful()) {
   kernel_ = measureSplatKernel(currentPointSize());
   resizeToViewport();
 }
+
+SplatPath::~SplatPath() = default;
 
 void SplatPath::resizeToViewport() {
   GLint viewport[4];
@@ -33,6 +38,7 @@ void SplatPath::resizeToViewport() {
   margin_ = 1 + std::max({-kernel_.left, -kernel_.bottom, kernel_.left + kernel_.width, kernel_.bottom + kernel_.height});
   stride_ = (width_ + 2 * margin_) * 3;
   sums_.assign(static_cast<size_t>(stride_) * (height_ + 2 * margin_), 0);
+  if (side_) sideSums_.assign(sums_.size(), 0);
   image_.assign(static_cast<size_t>(width_) * height_, 0);
 }
 
@@ -51,11 +57,27 @@ void SplatPath::drawScene(const ViewState& view, const GalaxyCloud& galaxy) {
   // A window too small to measure the point in, or a viewport the buffers
   // were not sized for, is drawn by the driver.
   if (!matchesRenderState(t)) return drawDriverPoints(view, galaxy);
-  const PixelBox box = litBox(splat(t, galaxy.points, 0, galaxy.count, sums_.data()));
+  const PixelBox box = litBox(splatAll(t, galaxy));
   if (box.x0 >= box.x1 || box.y0 >= box.y1) return;
   resolve(box);
   glLoadIdentity();
   present(box);
+}
+
+PixelBox SplatPath::splatAll(const WindowTransform& t, const GalaxyCloud& galaxy) {
+  split_ = side_ && galaxy.count >= 3 * kPointsWorthSplitting;
+  if (!split_) return splat(t, galaxy.points, 0, galaxy.count, sums_.data());
+  share_ = {this, &t, galaxy.points, galaxy.count / 6 * 3, galaxy.count, {}};
+  side_->start(
+      [](void* context) {
+        SideShare& s = *static_cast<SideShare*>(context);
+        s.box = s.path->splat(*s.transform, s.points, s.begin, s.end, s.path->sideSums_.data());
+      },
+      &share_);
+  const PixelBox mine = splat(t, galaxy.points, 0, share_.begin, sums_.data());
+  side_->wait();
+  const PixelBox& side = share_.box;
+  return {std::min(mine.x0, side.x0), std::min(mine.y0, side.y0), std::max(mine.x1, side.x1), std::max(mine.y1, side.y1)};
 }
 
 // The pixels the points' blocks reach, within the viewport: only they are
@@ -98,16 +120,41 @@ PixelBox SplatPath::splat(const WindowTransform& t, const double* points, int be
 // the next frame as they are read; blocks that spilled past the viewport's
 // edge are cleared with the margins.
 void SplatPath::resolve(const PixelBox& box) {
-  const bool atEdge = box.x0 == 0 || box.y0 == 0 || box.x1 == width_ || box.y1 == height_;
-  for (int y = box.y0; y < box.y1; ++y) {
-    uint32_t* sum = sums_.data() + static_cast<size_t>(y + margin_) * stride_ + (box.x0 + margin_) * 3;
+  if (split_) {
+    share_ = {this, nullptr, nullptr, (box.y0 + box.y1) / 2, box.y1, box};
+    side_->start(
+        [](void* context) {
+          SideShare& s = *static_cast<SideShare*>(context);
+          s.path->resolveRows(s.box, s.begin, s.end);
+        },
+        &share_);
+    resolveRows(box, box.y0, share_.begin);
+    side_->wait();
+  } else {
+    resolveRows(box, box.y0, box.y1);
+  }
+  if (box.x0 == 0 || box.y0 == 0 || box.x1 == width_ || box.y1 == height_) {
+    std::fill(sums_.begin(), sums_.end(), 0u);
+    if (split_) std::fill(sideSums_.begin(), sideSums_.end(), 0u);
+  }
+}
+
+void SplatPath::resolveRows(const PixelBox& box, int y0, int y1) {
+  const size_t start = static_cast<size_t>(box.x0 + margin_) * 3;
+  for (int y = y0; y < y1; ++y) {
+    const size_t row = static_cast<size_t>(y + margin_) * stride_ + start;
+    uint32_t* sum = sums_.data() + row;
+    uint32_t* side = split_ ? sideSums_.data() + row : nullptr;
     uint32_t* out = image_.data() + static_cast<size_t>(y) * width_;
     for (int x = box.x0; x < box.x1; ++x, sum += 3) {
+      if (side) {
+        for (int c = 0; c < 3; ++c) sum[c] += side[c], side[c] = 0;
+        side += 3;
+      }
       out[x] = std::min(sum[0], 255u) | std::min(sum[1], 255u) << 8 | std::min(sum[2], 255u) << 16 | 0xff000000u;
       sum[0] = sum[1] = sum[2] = 0;
     }
   }
-  if (atEdge) std::fill(sums_.begin(), sums_.end(), 0u);
 }
 
 // The box of the image replaces the cleared buffer: its alpha of one makes
