@@ -122,14 +122,16 @@ bool WebWindowBackend::isShowing(HWND window) { return window == window_ && !con
 double WebWindowBackend::scale(HWND) { return emscripten_get_device_pixel_ratio(); }
 
 // The drawing buffer matches the canvas's place on the page, in device pixels.
+// A new scale alone is a resize too: the browser's zoom changes the scale and
+// the canvas's size in CSS pixels together, which may keep the device pixels.
 void WebWindowBackend::followPageSize() {
   double cssWidth = 0, cssHeight = 0;
   emscripten_get_element_css_size(kCanvas, &cssWidth, &cssHeight);
   const double scale = emscripten_get_device_pixel_ratio();
   const auto width = static_cast<int32_t>(std::lround(cssWidth * scale));
   const auto height = static_cast<int32_t>(std::lround(cssHeight * scale));
-  if (width == width_ && height == height_) return;
-  width_ = width, height_ = height;
+  if (width == width_ && height == height_ && scale == scale_) return;
+  width_ = width, height_ = height, scale_ = scale;
   emscripten_set_canvas_element_size(kCanvas, width, height);
   post(makeEvent(WindowEvent::Kind::Resize, &g_pageWindow));
 }
@@ -141,6 +143,9 @@ void WebWindowBackend::post(const WindowEvent& event) {
 
 bool WebWindowBackend::waitEvent(int64_t timeoutUs, WindowEvent& event) {
   while (pageHidden()) sleepUntilWoken(-1);
+  // A move to a screen of another density changes the scale without any
+  // event a page can rely on; it is looked at once a turn of the loop.
+  if (window_ && emscripten_get_device_pixel_ratio() != scale_) followPageSize();
   if (events_.empty() && timeoutUs != 0) sleepUntilWoken(timeoutUs < 0 ? -1.0 : static_cast<double>(timeoutUs) / 1000.0);
   if (events_.empty()) return false;
   event = events_.front();

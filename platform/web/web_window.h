@@ -39,4 +39,5 @@ class WebWindowBackend : public WindowBackend {
   std::deque<WindowEvent> events_;
   HWND window_ = nullptr;
   int32_t width_ = 0, height_ = 0;  // the canvas, in device pixels
+  double scale_ = 0.0;               // devicePixelRatio it was sized at
 };

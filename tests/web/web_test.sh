@@ -36,6 +36,9 @@ for step in "${steps[@]}"; do
   echo "$previous" >>"$OUT/expected.txt"
 done
 close_galaxy || fail "the Linux build ended with status $?"
+# The Linux viewer's steps a second, for the page's to be set beside.
+probe=$(timeout -k 5 60 "$LINUX_BUILD/tests/tick_probe" "$OUT/tick-gaps.txt") || fail "the tick probe failed"
+echo "Linux viewer's frame timer: $probe"
 stop_x_session
 unset DISPLAY  # headless Chromium draws WebGL itself; a display would be tried first
 (($(wc -l <"$OUT/expected.txt") >= 40)) || fail "only $(wc -l <"$OUT/expected.txt") captions"
@@ -53,7 +56,7 @@ done
 [[ -n ${SERVER_PID:-} ]] || fail "no free port for the static server"
 
 URL="http://127.0.0.1:$port/index.html" OUT="$OUT" EXPECTED="$OUT/expected.txt" STEPS="$(printf '%s\n' "${steps[@]}")" \
-  SNAPSHOT="$LINUX_BUILD/app/galaxy-snapshot" CHROMIUM=/usr/bin/chromium \
+  SNAPSHOT="$LINUX_BUILD/app/galaxy-snapshot" CHROMIUM=/usr/bin/chromium DESKTOP_STEPS="${probe##* }" \
   spawn node "$HERE/page_test.mjs"
 wait_exit $! 600 || fail "the page test did not end within 10 minutes"
 ((EXIT_STATUS == 0)) || fail "the page test failed (status $EXIT_STATUS)"

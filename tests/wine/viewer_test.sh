@@ -128,7 +128,7 @@ close_galaxy || fail "exit status $? after closing the window through the window
 # The frame timer: every tick 10 ms after the end of the frame before it.
 probe=$(windows_program "$HELPERS/tick_probe.exe" "$OUT/tick-gaps.txt") || fail "the tick probe failed"
 echo "tick gaps over 2 s, us: $probe"
-read -r _ count _ min _ median _ max <<<"$probe"
+read -r _ count _ min _ median _ max _ <<<"$probe"
 # Never early; and on a fine clock, not on the 15.6 ms steps of the system's
 # coarse one, however busy the machine (how late the median is, is printed).
 ((count >= 20)) || fail "only $count ticks in 2 s"

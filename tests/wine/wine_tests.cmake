@@ -7,8 +7,6 @@ set(GALAXY_LINUX_BUILD "${PROJECT_SOURCE_DIR}/build" CACHE PATH "The Linux build
 
 add_executable(window_report wine/window_report.cpp)
 target_link_libraries(window_report PRIVATE galaxy_warnings)
-add_executable(tick_probe wine/tick_probe.cpp)
-target_link_libraries(tick_probe PRIVATE Galaxy::app galaxy_warnings)
 
 function(galaxy_wine_test name script timeout)
   add_test(NAME wine.${name}

@@ -1,8 +1,9 @@
 // The viewer's frame timer as the real window and message loop deliver it:
 // for 2 s, how long after the timer was started again (at the end of each
 // frame) the next tick came, in microseconds. Prints the count, minimum,
-// median and maximum, and the gaps one a line to the file given.
-// Usage: tick_probe.exe GAPS_FILE
+// median and maximum, and the steps the camera took a second; the gaps one a
+// line to the file given. Built for Windows (run under Wine) and Linux.
+// Usage: tick_probe GAPS_FILE
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -21,8 +22,11 @@ int main(int argc, char** argv) {
   const int64_t start = windowBackend().nowUs();
   std::vector<int64_t> gaps;
   int64_t startedAt = -1;  // when the frame handler last started the timer again
+  int64_t firstTick = -1, lastTick = -1;
   timer->OnTimer = [&](TObject* sender) {
-    if (startedAt >= 0) gaps.push_back(windowBackend().nowUs() - startedAt);
+    lastTick = windowBackend().nowUs();
+    if (firstTick < 0) firstTick = lastTick;
+    if (startedAt >= 0) gaps.push_back(lastTick - startedAt);
     drawFrame(sender);
     startedAt = timer->DueAt() - interval;
     if (windowBackend().nowUs() - start > 2'000'000) mainWindow->Close();
@@ -33,7 +37,9 @@ int main(int argc, char** argv) {
   for (int64_t gap : gaps) std::fprintf(out, "%lld\n", static_cast<long long>(gap));
   std::fclose(out);
   std::sort(gaps.begin(), gaps.end());
-  std::printf("ticks %zu min %lld median %lld max %lld\n", gaps.size(), static_cast<long long>(gaps.front()),
-              static_cast<long long>(gaps[gaps.size() / 2]), static_cast<long long>(gaps.back()));
+  const double seconds = static_cast<double>(lastTick - firstTick) / 1e6;
+  std::printf("ticks %zu min %lld median %lld max %lld steps_per_second %.1f\n", gaps.size(),
+              static_cast<long long>(gaps.front()), static_cast<long long>(gaps[gaps.size() / 2]),
+              static_cast<long long>(gaps.back()), static_cast<double>(gaps.size()) / seconds);
   return 0;
 }
