@@ -3,19 +3,27 @@
 // frame) the next tick came, in microseconds. Prints the count, minimum,
 // median and maximum, and the steps the camera took a second; the gaps one a
 // line to the file given. Built for Windows (run under Wine) and Linux.
-// Usage: tick_probe GAPS_FILE
+// With RINGS, preset 7's galaxy grown to that many rings is drawn.
+// Usage: tick_probe GAPS_FILE [RINGS]
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "app/mainview.h"
+#include "galaxy/presets.h"
 #include "platform/forms/application.h"
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) return 2;
+  if (argc != 2 && argc != 3) return 2;
   Application->Initialize();
   Application->CreateForm(mainWindow);
+  if (argc == 3) {
+    const GalaxyPreset& seven = kPresets[6];
+    mainWindow->galaxy.applyPreset(std::atoi(argv[2]), seven.arms, seven.twist);
+    std::printf("points %d, ", mainWindow->galaxy.count / 3);
+  }
   TTimer* timer = mainWindow->Timer;
   const TNotifyEvent drawFrame = timer->OnTimer;
   const int64_t interval = int64_t{timer->Interval()} * 1000;
