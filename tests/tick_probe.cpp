@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   if (argc == 3) {
     const GalaxyPreset& seven = kPresets[6];
     mainWindow->galaxy.applyPreset(std::atoi(argv[2]), seven.arms, seven.twist);
-    std::printf("points %d, ", mainWindow->galaxy.count / 3);
+    std::printf("points %d (%d drawn), ", mainWindow->galaxy.count, mainWindow->galaxy.count / 3);
   }
   TTimer* timer = mainWindow->Timer;
   const TNotifyEvent drawFrame = timer->OnTimer;
