@@ -44,7 +44,7 @@ report_pair() { awk -v f="$1" '{ for (i = 1; i < NF; ++i) if ($i == f) { print $
 # The client area, cut from a shot of the desktop, to $OUT/NAME.png.
 client_shot() {
   local w h x y
-  window_report || return 1
+  wait_until 30 window_report || return 1
   read -r w h < <(report_pair client)
   read -r x y < <(report_pair origin)
   import -window "$WINDOW" "$OUT/desktop.png" 2>/dev/null &&
@@ -78,7 +78,7 @@ held_down() { # X Y DX DY: presses the mouse at X Y on the desktop and moves it 
 field() { report_field "$1"; }
 
 # Moving: the title bar held down, mid-drag.
-window_report || fail "window_report found no window"
+wait_until 30 window_report || fail "window_report found no window"
 left=$(field left)
 read -r _ client_top < <(report_pair origin)
 held_down $((left + 300)) $(((client_top + $(field top)) / 2)) 10 5
@@ -87,7 +87,7 @@ check "the galaxy stands still while the window is dragged" turning dragged
 xdotool mouseup 1
 
 # Sizing: the bottom-right corner held down, after a shrink by 300 x 300.
-window_report || fail "window_report found no window"
+wait_until 30 window_report || fail "window_report found no window"
 width=$(field width)
 held_down $(($(field left) + width - 2)) $(($(field top) + $(field height) - 2)) -50 -50
 wait_until 30 eval 'window_report && (($(field width) <= width - 200))' || fail "the window was not sized"
@@ -117,7 +117,7 @@ xdotool key Escape
 wait_until 30 eval 'window_report && [[ $(field menu) == 0 ]]' || fail "Escape did not close the window menu"
 xdotool key Escape
 caption_of() { sed 's/.* caption //' <<<"$REPORT"; }
-window_report || fail "window_report found no window"
+wait_until 30 window_report || fail "window_report found no window"
 before=$(caption_of)
 xdotool key Up
 keys_back() { window_report && [[ $(caption_of) != "$before" ]]; }
@@ -130,7 +130,7 @@ arms_before=$(arms)
 xdotool key alt+x alt+x
 arms_are() { [[ $(arms) == "$1" ]]; }
 check "Alt+X twice did not add two arms" wait_until 30 arms_are $((arms_before + 2))
-window_report || fail "window_report found no window"
+wait_until 30 window_report || fail "window_report found no window"
 before=$(caption_of)
 xdotool key Down
 wait_until 30 keys_back || fail "Down after Alt+X changed nothing"
@@ -140,7 +140,7 @@ echo "beeps before Alt+letter: $bells_before, after: $(bells)"
 
 # The end of the session: the close (the GL context deleted, the device
 # context released) runs inside WM_ENDSESSION, and the viewer ends with 0.
-window_report || fail "window_report found no window"
+wait_until 30 window_report || fail "window_report found no window"
 handle=$(field handle)
 timeout 60 wineboot --end-session >"$OUT/end-session.log" 2>&1 || fail "wineboot --end-session failed"
 status=0

@@ -33,7 +33,7 @@ wine reg add 'HKCU\Control Panel\International' /v sDecimal /t REG_SZ /d , /f >/
   fail "cannot set the decimal separator"
 start_galaxy wine
 grey=$(window_grey wine-144dpi)
-window_report || fail "window_report found no window"
+wait_until 30 window_report || fail "window_report found no window"
 echo "Windows reports at 144 DPI: $REPORT"
 geometry="$(report_field left),$(report_field top) $(report_field width)x$(report_field height)"
 [[ $geometry == "258,255 1235x1110" ]] || fail "window at $geometry, expected 258,255 1235x1110"

@@ -49,7 +49,7 @@ xdotool key space  # stops the picture where it is, to compare it with the Linux
 wait_until 30 caption_is "${expected[0]}" || fail "after space: '$(caption)', expected '${expected[0]}'"
 ticks=$((($(date +%s%3N) - started_ms) / 10 + 100))  # more than have passed
 
-window_report || fail "window_report found no window"
+wait_until 30 window_report || fail "window_report found no window"
 echo "Windows reports: $REPORT"
 geometry="$(report_field left),$(report_field top) $(report_field width)x$(report_field height)"
 [[ $geometry == "172,170 823x740" ]] || fail "window at $geometry, expected 172,170 823x740"

@@ -54,6 +54,7 @@ windows_program() {
 }
 
 # What Windows says of the viewer's window: sets REPORT to "left L top T width
-# W height H client W H iconic 0|1 caption ...".
+# W height H client W H iconic 0|1 caption ...". A helper started under
+# Wine can fail now and then on a busy machine: callers wait for a report.
 window_report() { REPORT=$(windows_program "$HELPERS/window_report.exe"); }
 report_field() { awk -v f="$1" '{ for (i = 1; i < NF; ++i) if ($i == f) { print $(i + 1); exit } }' <<<"$REPORT"; }
