@@ -145,7 +145,13 @@ handle=$(field handle)
 timeout 60 wineboot --end-session >"$OUT/end-session.log" 2>&1 || fail "wineboot --end-session failed"
 status=0
 wait_galaxy || status=$?
-check "the viewer ended with status $status at the end of the session" test "$status" == 0
+# Once WM_ENDSESSION has returned, Windows may end the process at any time,
+# and Wine's end of the session kills what has not exited yet (status 137):
+# on a busy machine that can come before the viewer's own exit with 0.
+returned=$(grep -c "Ret  window proc .*hwnd=$handle,msg=WM_ENDSESSION,wp=00000001" "$OUT/galaxy.trace" || true)
+echo "status $status at the end of the session; WM_ENDSESSION returned: $returned"
+check "the viewer ended with status $status at the end of the session" \
+  test "$status" == 0 -o \( "$status" == 137 -a "$returned" -gt 0 \)
 released=$(awk -v hwnd="hwnd=$handle" '/Call window proc .*msg=WM_ENDSESSION,wp=00000001/ && index($0, hwnd) { inside = 1 }
   inside && /Ret  window proc .*msg=WM_ENDSESSION/ && index($0, hwnd) { inside = 0 }
   inside && /Call (opengl32.wglDeleteContext|user32.ReleaseDC)\(/ { sub(/\(.*/, ""); sub(/.*Call /, ""); print }' \
