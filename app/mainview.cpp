@@ -119,6 +119,7 @@ void TViewPort::TimerTimer(TObject* /*Sender*/) {
 void TViewPort::FormClose(TObject* /*Sender*/, TCloseAction& /*Action*/) {
   Timer->SetEnabled(false);
   renderingReady = false;
+  releaseRenderPath();
   // The context is still current; deleting it releases it first.
   if (glContext) wglDeleteContext(glContext);
   if (deviceContext) ReleaseDC(GetHandle(), deviceContext);

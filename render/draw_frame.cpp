@@ -61,6 +61,8 @@ void setRenderViewport(int32_t width, int32_t height) {
   if (g_splatPath) g_splatPath->resizeToViewport();
 }
 
+void releaseRenderPath() { g_splatPath.reset(); }
+
 // Immediate mode reads the points afresh at every frame.
 void pointsChanged() {}
 

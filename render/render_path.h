@@ -15,6 +15,9 @@ void setupRenderPath(int32_t width, int32_t height, float dotSize);
 void setRenderDotSize(float dotSize);
 // The viewport and the projection for a client area of that size.
 void setRenderViewport(int32_t width, int32_t height);
+// The context is about to be deleted: what the path made for it goes first
+// (splatting's second core among it), while the window closes.
+void releaseRenderPath();
 // The galaxy's points were rewritten: a path that keeps its own copy of them
 // takes the new ones before its next frame.
 void pointsChanged();

@@ -92,6 +92,9 @@ void setRenderDotSize(float dotSize) {
 
 void pointsChanged() { g_path.uploaded = -1; }
 
+// The page's context goes with the page; nothing is held beside it.
+void releaseRenderPath() {}
+
 // Expects the context not to be lost (the window shows only while it is not).
 void drawScene(const ViewState& view, const GalaxyCloud& galaxy) {
   if (!glIsProgram(g_path.program.program)) buildObjects();
