@@ -20,10 +20,10 @@ folder="$WINEPREFIX/drive_c/Program Files/Galaxy"
 
 start_installer() { spawn wine "$installer"; INSTALLER_PID=$!; }
 # The installer's page: its controls' texts, to $OUT/page.txt.
-# The helper, itself a program under Wine, now and then reports nothing on a
-# busy machine: an empty report is asked again, for up to 10 s.
+# A page caught between two, its buttons there but none of its text yet, is
+# read again, for up to 10 s: Enter on it would land on the next page.
 read_page() {
-  wait_until 10 eval 'windows_program "$HELPERS/window_report.exe" dialog "Galaxy Setup" >"$OUT/page.txt" && [[ -s $OUT/page.txt ]]'
+  wait_until 10 eval 'windows_program "$HELPERS/window_report.exe" dialog "Galaxy Setup" >"$OUT/page.txt" && grep -q "^Static" "$OUT/page.txt"'
 }
 page_shows() { read_page && grep -qF -- "$1" "$OUT/page.txt"; }
 advance() { # Enter on the page, then waits until another page shows
